@@ -1,0 +1,16 @@
+#pragma once
+
+// Shared between the framework's core and its native side; not for program code.
+
+#include <exception>
+#include <functional>
+
+namespace fw::detail {
+
+// Registers a step for RuntimePerformFinalizers, which runs them in reverse order.
+void AddFinalizer(std::function<void()> step);
+
+// Writes the one-line report of an exception on stderr: its class and message.
+void ReportException(std::exception_ptr exception) noexcept;
+
+} // namespace fw::detail
