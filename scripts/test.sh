@@ -32,8 +32,15 @@ fuzz() {
     echo "== fuzzing the property-record reader for ${fuzz_seconds}s"
     CXX=clang++ configure_and_build build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVELUNTO_FUZZ=ON
     mkdir -p build-fuzz/corpus
+    local log=build-fuzz/fuzz.log status=0
     build-fuzz/fuzz/fuzz_records -max_total_time="$fuzz_seconds" -timeout=5 -rss_limit_mb=2048 \
-        -print_final_stats=1 build-fuzz/corpus fuzz/seeds 2>&1 | tail -n 25
+        -print_final_stats=1 build-fuzz/corpus fuzz/seeds >"$log" 2>&1 || status=$?
+    if ((status != 0)); then
+        tail -n 60 "$log"
+        echo "fuzz: the record reader failed (status $status); see $log" >&2
+        return "$status"
+    fi
+    grep -E '^(Done|stat::)' "$log"
 }
 
 case "$pass" in

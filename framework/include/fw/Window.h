@@ -3,6 +3,8 @@
 #include "fw/Object.h"
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -101,6 +103,7 @@ private:
     std::unique_ptr<WindowNative> m_native;
     std::shared_ptr<fw::MenuBar> m_menuBar;
     std::vector<std::shared_ptr<Control>> m_controls;
+    std::map<std::string, std::weak_ptr<Control>, std::less<>> m_controlsByName;
     std::int64_t m_width = 300;
     std::int64_t m_height = 300;
     std::int64_t m_minimumWidth = 64;

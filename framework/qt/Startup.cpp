@@ -1,0 +1,118 @@
+#include "NativeWindow.h"
+#include "RuntimeInternal.h"
+
+#include "fw/Application.h"
+#include "fw/Controls.h"
+#include "fw/Menu.h"
+#include "fw/Runtime.h"
+#include "fw/Window.h"
+
+#include <QApplication>
+#include <QMetaObject>
+
+#include <cstdlib>
+#include <memory>
+
+namespace fw {
+
+namespace {
+
+    // Qt keeps references to argc and argv for the application's lifetime.
+    // The program takes no arguments.
+    int g_argc = 1;
+    char g_programName[] = "velunto";
+    char* g_argv[] = { g_programName, nullptr };
+
+    std::unique_ptr<QApplication>& NativeApplication()
+    {
+        static std::unique_ptr<QApplication> application;
+        return application;
+    }
+
+    bool IsSet(const char* name)
+    {
+        const char* value = std::getenv(name);
+        return value && *value;
+    }
+
+    // Qt aborts the process when it finds no display; say so in an exception
+    // instead.
+    void CheckDisplay()
+    {
+#if defined(__linux__)
+        if (!IsSet("QT_QPA_PLATFORM") && !IsSet("DISPLAY") && !IsSet("WAYLAND_DISPLAY"))
+            throw RuntimeException("RunFrameworkInitialization_: no display is available (DISPLAY and "
+                                   "WAYLAND_DISPLAY are unset); start the program inside a desktop session, or set "
+                                   "QT_QPA_PLATFORM=offscreen to run it without one");
+#endif
+    }
+
+    void DestroyNativeApplication()
+    {
+        ReleaseAllWindows();
+        if (!NativeApplication())
+            return;
+        // Widgets whose windows were released are deleted later; do it now.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        NativeApplication().reset();
+    }
+
+} // namespace
+
+void RuntimePerformInitializers(std::span<const Initializer> programRows)
+{
+    NotifyCall("RuntimePerformInitializers");
+    // The framework's rows: its classes, bases first.
+    Object::Lookup__();
+    Application::Lookup__();
+    Window::Lookup__();
+    Control::Lookup__();
+    RectControl::Lookup__();
+    TextEdit::Lookup__();
+    TextField::Lookup__();
+    BevelButton::Lookup__();
+    Canvas::Lookup__();
+    MenuItem::Lookup__();
+    QuitMenuItem::Lookup__();
+    MenuBar::Lookup__();
+    for (Initializer row : programRows) {
+        if (row)
+            row();
+    }
+}
+
+void RunFrameworkInitialization_(void (*routine)())
+{
+    CheckMainThread("RunFrameworkInitialization_");
+    NotifyCall("RunFrameworkInitialization_");
+    if (!NativeApplication()) {
+        if (QCoreApplication::instance())
+            throw RuntimeException("RunFrameworkInitialization_: another native application already exists");
+        CheckDisplay();
+        NativeApplication() = std::make_unique<QApplication>(g_argc, g_argv);
+        detail::AddFinalizer(&DestroyNativeApplication);
+    }
+    if (routine)
+        routine();
+}
+
+void RuntimeRun_()
+{
+    CheckMainThread("RuntimeRun_");
+    NotifyCall("RuntimeRun_");
+    if (!NativeApplication())
+        throw RuntimeException("RuntimeRun_: the framework is not initialised; call RunFrameworkInitialization_ first");
+    QApplication::exec();
+}
+
+// Queued, so that a quit asked for before the loop runs (or from another
+// thread) still ends the loop once it does.
+void RuntimeQuit()
+{
+    NotifyCall("RuntimeQuit");
+    if (QCoreApplication* application = QCoreApplication::instance())
+        QMetaObject::invokeMethod(
+            application, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+} // namespace fw

@@ -1,0 +1,211 @@
+#include "fw/PropertyRecord.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <vector>
+
+using namespace fw;
+
+namespace {
+
+class RecBase : public Object {
+public:
+    std::string name;
+    std::int64_t index = 0;
+    bool visible = false;
+};
+
+class RecThing : public RecBase {
+public:
+    std::int64_t width = 0;
+    std::int64_t macProcId = 0;
+    Color background;
+    float fontSize = -1;
+    std::uint8_t fontUnit = 0;
+    std::vector<bool> transparentSets; // every value Transparent was set to, in order
+};
+
+template <class T, auto Member> void Set(Object& object, const PropertyValue& value)
+{
+    static_cast<T&>(object).*Member = std::get<std::remove_reference_t<decltype(std::declval<T&>().*Member)>>(value);
+}
+
+const PropertyInfo kBaseProperties[] = {
+    { "Name", PropertyType::String, "String", Set<RecBase, &RecBase::name> },
+    { "Index", PropertyType::Integer, "Integer", Set<RecBase, &RecBase::index> },
+    { "Visible", PropertyType::Boolean, "Boolean", Set<RecBase, &RecBase::visible> },
+    { "Broken", PropertyType::Integer, "Integer", [](Object&, const PropertyValue&) { throw NilObjectException(); } },
+};
+
+const PropertyInfo kThingProperties[] = {
+    { "Width", PropertyType::Integer, "Integer", Set<RecThing, &RecThing::width> },
+    { "MacProcId", PropertyType::Integer, "Integer", Set<RecThing, &RecThing::macProcId> },
+    { "BackgroundColor", PropertyType::Color, "Color", Set<RecThing, &RecThing::background> },
+    { "FontSize", PropertyType::Single, "Single", Set<RecThing, &RecThing::fontSize> },
+    { "FontUnit", PropertyType::FontUnits, "FontUnits", Set<RecThing, &RecThing::fontUnit> },
+    { "Transparent", PropertyType::Boolean, "Boolean",
+        [](Object& o, const PropertyValue& v) {
+            static_cast<RecThing&>(o).transparentSets.push_back(std::get<bool>(v));
+        } },
+};
+
+const ClassInfo& RecBaseClass() { return RegisterClass<RecBase>("RecBase", Object::Lookup__(), kBaseProperties); }
+const ClassInfo& RecThingClass() { return RegisterClass<RecThing>("RecThing", RecBaseClass(), kThingProperties); }
+
+std::shared_ptr<RecThing> NewThing() { return std::dynamic_pointer_cast<RecThing>(RuntimeNewObject(RecThingClass())); }
+
+// "DA 02 00" -> the three bytes.
+std::string Hex(std::string_view text)
+{
+    std::istringstream in { std::string(text) };
+    std::string bytes;
+    for (unsigned value; in >> std::hex >> value;)
+        bytes += char(value);
+    return bytes;
+}
+
+TEST(PropertyRecordReader, SetsEveryTypeFromHandMadeBytes)
+{
+    auto thing = NewThing();
+    SetProperties_(thing,
+        "Name " + Hex("02 00 00 00 4F 4B") + "Index " + Hex("00 00 00 80 FF FF FF FF") + "Width "
+            + Hex("DA 02 00 00 00 00 00 00") + "vIsIbLe " + Hex("01") + "BackgroundColor " + Hex("14 BE 24 00")
+            + "FontSize " + Hex("00 00 C0 3F") + "FontUnit " + Hex("02") + "MacProcID "
+            + Hex("FF FF FF FF FF FF FF FF"));
+    EXPECT_EQ(thing->name, "OK");
+    EXPECT_EQ(thing->index, -2147483648LL);
+    EXPECT_EQ(thing->width, 730);
+    EXPECT_TRUE(thing->visible);
+    EXPECT_EQ(thing->background, (Color { 36, 190, 20, 0 }));
+    EXPECT_EQ(thing->fontSize, 1.5f);
+    EXPECT_EQ(thing->fontUnit, 2);
+    EXPECT_EQ(thing->macProcId, -1);
+}
+
+TEST(PropertyRecordReader, DecodesIntegersAsSigned64BitLittleEndian)
+{
+    const std::pair<const char*, std::int64_t> cases[] = {
+        { "DA 02 00 00 00 00 00 00", 730 },
+        { "00 00 00 80 FF FF FF FF", -2147483648LL },
+        { "FF FF FF FF FF FF FF FF", -1 },
+        { "00 00 00 00 00 00 00 80", INT64_MIN },
+        { "FF FF FF FF FF FF FF 7F", INT64_MAX },
+    };
+    for (const auto& [bytes, expected] : cases) {
+        auto thing = NewThing();
+        SetProperties_(thing, "Width " + Hex(bytes));
+        EXPECT_EQ(thing->width, expected) << bytes;
+    }
+}
+
+TEST(PropertyRecordReader, KeepsZeroAndNonUtf8BytesAndSetsRepeatedNamesInOrder)
+{
+    auto thing = NewThing();
+    SetProperties_(thing,
+        "Transparent " + Hex("01") + "Name " + Hex("00 00 00 00") + "Transparent " + Hex("00") + "Name "
+            + Hex("04 00 00 00 DA 00 FF 20") + "Transparent " + Hex("7F"));
+    EXPECT_EQ(thing->name, Hex("DA 00 FF 20"));
+    EXPECT_EQ(thing->transparentSets, (std::vector<bool> { true, false, true }));
+}
+
+struct MalformedCase {
+    const char* what;
+    std::string tail; // follows a valid "Visible 01" entry
+    std::vector<std::string> inMessage;
+};
+
+TEST(PropertyRecordReader, RejectsMalformedRecordsKeepingWhatWasSetBefore)
+{
+    const MalformedCase cases[] = {
+        { "empty name", " " + Hex("01"), { "entry 1", "byte 9", "empty" } },
+        { "no space before the end", "Width", { "entry 1", "\"Width\"", "no space" } },
+        { "undeclared name", "Height " + Hex("01"), { "RecThing", "\"Height\"", "no property" } },
+        { "integer past the end", "Width " + Hex("DA 02"), { "\"Width\" (Integer)", "past the end" } },
+        { "boolean past the end", "Visible ", { "(Boolean)", "past the end" } },
+        { "colour past the end", "BackgroundColor " + Hex("14 BE 24"), { "(Color)", "past the end" } },
+        { "string length cut short", "Name " + Hex("02 00"), { "(String)", "string length" } },
+        { "string past the end", "Name " + Hex("05 00 00 00 4F 4B"), { "5 bytes", "2 bytes left" } },
+        { "huge string length", "Name " + Hex("FF FF FF FF 4F"), { "4294967295 bytes", "1 bytes left" } },
+        { "unprintable long name", Hex("01 22") + std::string(60, 'x') + " ", { "\\x01\\x22xx", "... (62 bytes)" } },
+    };
+    for (const auto& c : cases) {
+        auto thing = NewThing();
+        try {
+            SetProperties_(thing, "Visible " + Hex("01") + c.tail);
+            ADD_FAILURE() << c.what << ": no exception";
+        } catch (const PropertyRecordException& e) {
+            const std::string message = e.what();
+            EXPECT_NE(message.find("class RecThing"), std::string::npos) << c.what << ": " << message;
+            for (const auto& part : c.inMessage)
+                EXPECT_NE(message.find(part), std::string::npos) << c.what << ": " << message;
+        }
+        EXPECT_TRUE(thing->visible) << c.what;
+    }
+}
+
+TEST(PropertyRecordReader, EveryCutOfAValidRecordFailsCleanlyBetweenEntries)
+{
+    const std::string record = PropertyRecordWriter()
+                                   .String("Name", "OKButton")
+                                   .Integer("Index", -2147483648LL)
+                                   .ColorValue("BackgroundColor", Color::FromValue(0xFFFFFF))
+                                   .Single("FontSize", 0)
+                                   .FontUnits("FontUnit", 0)
+                                   .Boolean("Visible", true)
+                                   .Bytes();
+    std::size_t completed = 0;
+    for (std::size_t length = 0; length <= record.size(); ++length) {
+        // An exactly sized copy, so that a read past the end is caught by the sanitizer.
+        const std::vector<char> cut(record.begin(), record.begin() + std::ptrdiff_t(length));
+        try {
+            SetProperties_(NewThing(), std::string_view(cut.data(), cut.size()));
+            ++completed;
+        } catch (const PropertyRecordException&) {
+        }
+    }
+    EXPECT_EQ(completed, 7u); // the empty record and one cut after each of the six entries
+}
+
+TEST(PropertyRecordReader, PassesSetterExceptionsOnUnchangedAndRefusesNil)
+{
+    EXPECT_THROW(SetProperties_(NewThing(), "Broken " + Hex("00 00 00 00 00 00 00 00")), NilObjectException);
+    EXPECT_THROW(SetProperties_(nullptr, ""), NilObjectException);
+    // An object not made by the registry is a plain Object without properties.
+    EXPECT_THROW(SetProperties_(std::make_shared<RecThing>(), "Visible " + Hex("01")), PropertyRecordException);
+}
+
+TEST(PropertyRecordWriter, WritesTheStoredEncodings)
+{
+    EXPECT_EQ(PropertyRecordWriter().String("Caption", "OK").Bytes(), "Caption " + Hex("02 00 00 00 4F 4B"));
+    EXPECT_EQ(PropertyRecordWriter().ColorValue("C", Color::FromValue(0x24BE14)).Bytes(), "C " + Hex("14 BE 24 00"));
+    EXPECT_EQ(PropertyRecordWriter().Enumeration("A", 3).Boolean("B", false).Bytes(),
+        "A " + Hex("03 00 00 00 00 00 00 00") + "B " + Hex("00"));
+    EXPECT_THROW(PropertyRecordWriter().Integer("", 1), PropertyRecordException);
+    EXPECT_THROW(PropertyRecordWriter().Integer("Two words", 1), PropertyRecordException);
+}
+
+TEST(PropertyRecordWriter, RoundTripsThroughTheReader)
+{
+    const std::string text("\xE6\xAD\xA3\0\r", 5);
+    auto thing = NewThing();
+    SetProperties_(thing,
+        PropertyRecordWriter()
+            .String("Name", text)
+            .Integer("Index", INT64_MIN)
+            .Integer("Width", 730)
+            .Boolean("Visible", true)
+            .ColorValue("BackgroundColor", Color { 1, 2, 3, 4 })
+            .Single("FontSize", -12.25f)
+            .FontUnits("FontUnit", 255)
+            .Bytes());
+    EXPECT_EQ(thing->name, text);
+    EXPECT_EQ(thing->index, INT64_MIN);
+    EXPECT_EQ(thing->width, 730);
+    EXPECT_TRUE(thing->visible);
+    EXPECT_EQ(thing->background, (Color { 1, 2, 3, 4 }));
+    EXPECT_EQ(thing->fontSize, -12.25f);
+    EXPECT_EQ(thing->fontUnit, 255);
+}
+
+} // namespace
