@@ -4,6 +4,7 @@
 
 #include <bit>
 #include <limits>
+#include <utility>
 
 namespace fw {
 
@@ -164,12 +165,62 @@ void ReadPropertyRecord(
     RecordReader(cls, record).Walk(visitor);
 }
 
+namespace {
+
+    // Brackets a walk with the class's hooks. What was set before a fault
+    // still reaches the native side: the end runs on the way out as well.
+    class PropertyBatch {
+    public:
+        explicit PropertyBatch(Object& object)
+            : m_object(object)
+        {
+            const ClassInfo* cls = &object.Class();
+            while (cls && !cls->beginProperties && !cls->endProperties)
+                cls = cls->base;
+            if (cls) {
+                m_begin = cls->beginProperties;
+                m_end = cls->endProperties;
+            }
+            if (m_begin)
+                m_begin(m_object);
+        }
+
+        PropertyBatch(const PropertyBatch&) = delete;
+        PropertyBatch& operator=(const PropertyBatch&) = delete;
+
+        // The normal end, whose own fault reaches the caller.
+        void End()
+        {
+            auto end = std::exchange(m_end, nullptr);
+            if (end)
+                end(m_object);
+        }
+
+        // On a fault the entry's exception is the one reported; a second
+        // one from the end is dropped.
+        ~PropertyBatch()
+        {
+            try {
+                End();
+            } catch (...) {
+            }
+        }
+
+    private:
+        Object& m_object;
+        void (*m_begin)(Object&) = nullptr;
+        void (*m_end)(Object&) = nullptr;
+    };
+
+} // namespace
+
 void SetProperties_(const ObjectPtr& object, std::string_view record)
 {
     NotifyCall("SetProperties_");
     if (!object)
         throw NilObjectException("SetProperties_ was given a nil object");
     Object& target = *object;
+    PropertyBatch batch(target);
     ReadPropertyRecord(target.Class(), record, [&target](const RecordEntry& entry) {
         if (!entry.property->set)
             throw PropertyRecordException("property record for class " + target.Class().name + ", entry "
@@ -178,6 +229,7 @@ void SetProperties_(const ObjectPtr& object, std::string_view record)
                 + "): the property cannot be set");
         entry.property->set(target, entry.value);
     });
+    batch.End();
 }
 
 PropertyRecordWriter& PropertyRecordWriter::Name(std::string_view name)

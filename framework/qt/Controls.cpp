@@ -8,9 +8,15 @@
 #include <QApplication>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextDocument>
+#include <QTextLayout>
 #include <QTextOption>
 
 #include <algorithm>
+#include <functional>
+#include <utility>
+#include <vector>
 
 namespace fw {
 
@@ -26,6 +32,20 @@ namespace {
     {
         palette.setColor(QPalette::Active, role, ToQColor(color));
         palette.setColor(QPalette::Inactive, role, ToQColor(color));
+    }
+
+    // Sets the colours into the widget's palette, leaving the other roles to
+    // the window's. Setting a palette resolves it anew and sends events, so
+    // the colours set last are not set again.
+    void ApplyColors(ControlNative& native, QWidget& widget, std::vector<std::pair<QPalette::ColorRole, Color>> colors)
+    {
+        if (native.appliedColors == colors)
+            return;
+        QPalette palette;
+        for (const auto& [role, color] : colors)
+            SetEnabledColor(palette, role, color);
+        widget.setPalette(palette);
+        native.appliedColors = std::move(colors);
     }
 
     // "System" with size 0 is the application's default font.
@@ -240,8 +260,30 @@ RectControl::~RectControl() = default;
 
 const ClassInfo& RectControl::Lookup__()
 {
-    static const ClassInfo& cls
-        = RegisterClass<RectControl>("RectControl", Control::Lookup__(), kRectControlProperties);
+    static const ClassInfo& cls = [] {
+        ClassInfo info;
+        info.name = "RectControl";
+        info.base = &Control::Lookup__();
+        info.properties = kRectControlProperties;
+        info.beginProperties = [](Object& object) {
+            auto* control = dynamic_cast<RectControl*>(&object);
+            if (control && control->m_native)
+                ++control->m_native->batchDepth;
+        };
+        info.endProperties = [](Object& object) {
+            auto* control = dynamic_cast<RectControl*>(&object);
+            ControlNative* native = control ? control->m_native.get() : nullptr;
+            if (!native || native->batchDepth == 0 || --native->batchDepth > 0)
+                return;
+            if (std::exchange(native->syncPending, false))
+                control->SyncNative();
+            if (std::exchange(native->tabOrderPending, false)) {
+                if (auto window = control->ParentWindow())
+                    ApplyTabOrder(*window);
+            }
+        };
+        return std::cref(RegisterClass(std::move(info)));
+    }();
     return cls;
 }
 
@@ -278,13 +320,24 @@ void RectControl::SyncNative()
     widget->setVisible(m_visible);
 }
 
+namespace {
+    // Inside a record the widget is brought up to date once, at its end.
+    bool DeferSync(ControlNative& native)
+    {
+        if (native.batchDepth == 0)
+            return false;
+        native.syncPending = true;
+        return true;
+    }
+} // namespace
+
 // A setter that stores the value and pushes the control's state to its widget.
 #define FW_SYNCED_SETTER(Class, Property, Type, member)                                                                \
     void Class::Property(Type value)                                                                                   \
     {                                                                                                                  \
         CheckMainThread(#Class "." #Property);                                                                         \
         member = std::move(value);                                                                                     \
-        if (Native())                                                                                                  \
+        if (Native() && !DeferSync(*Native()))                                                                         \
             SyncNative();                                                                                              \
     }
 
@@ -309,8 +362,13 @@ FW_SYNCED_SETTER(RectControl, InitialParent, std::string, m_initialParent)
 void RectControl::TabIndex(std::int64_t value)
 {
     CheckMainThread("RectControl.TabIndex");
-    m_tabIndex = value;
-    if (auto window = ParentWindow(); window && m_native)
+    // The chain already follows an unchanged index.
+    const bool changed = std::exchange(m_tabIndex, value) != value;
+    if (!m_native || !changed)
+        return;
+    if (m_native->batchDepth > 0)
+        m_native->tabOrderPending = true;
+    else if (auto window = ParentWindow())
         ApplyTabOrder(*window);
 }
 
@@ -387,16 +445,48 @@ namespace {
         return native ? qobject_cast<QPlainTextEdit*>(native->widget.data()) : nullptr;
     }
 
+    // Replaces the box's whole text as QPlainTextEdit::setPlainText does (no
+    // undo history, unmodified, cursor and view at the start) but lays it out
+    // once: setPlainText lays it out twice more for a selection and a format
+    // of its own, and the moves of its cursor shape the lines again. Here the
+    // text goes in after the old, the old is cut, and the layout keeps its
+    // glyphs.
+    void ReplaceText(QPlainTextEdit& box, const QString& text)
+    {
+        QTextDocument* document = box.document();
+        const bool undo = document->isUndoRedoEnabled();
+        document->setUndoRedoEnabled(false);
+        const int oldEnd = document->characterCount() - 1;
+        QTextCursor cursor(document);
+        cursor.beginEditBlock();
+        cursor.setPosition(oldEnd);
+        cursor.insertText(text);
+        // The box's own cursor, before the old text's end, is left at the start.
+        cursor.setPosition(0);
+        cursor.setPosition(oldEnd, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+        for (QTextBlock block = document->begin(); block.isValid(); block = block.next())
+            block.layout()->setCacheEnabled(true);
+        cursor.endEditBlock();
+        document->setUndoRedoEnabled(undo);
+        document->setModified(false);
+        const QTextCursor shown = box.textCursor();
+        if (shown.position() != 0 || shown.hasSelection())
+            box.setTextCursor(QTextCursor(document));
+        else
+            box.ensureCursorVisible();
+    }
+
     void ShowText(ControlNative& native, const std::string& text)
     {
         QPlainTextEdit* box = TextBox(&native);
         if (!box)
             return;
         const QString display = DisplayText(text);
-        if (box->toPlainText() == display)
+        if (box->document()->toPlainText() == display)
             return;
         native.syncingText = true;
-        box->setPlainText(display);
+        ReplaceText(*box, display);
         native.syncingText = false;
     }
 } // namespace
@@ -421,7 +511,7 @@ void TextField::Text(std::string value)
     CheckMainThread("TextField.Text");
     NotifyCall("TextField.Text");
     m_text = std::move(value);
-    if (Native())
+    if (Native() && !DeferSync(*Native()))
         ShowText(*Native(), m_text);
 }
 
@@ -460,10 +550,7 @@ void TextField::SyncNative()
     box->setFrameShape(m_hasBorder ? QFrame::StyledPanel : QFrame::NoFrame);
 
     // The box draws its own background: Transparent leaves it as it is.
-    QPalette palette;
-    SetEnabledColor(palette, QPalette::Base, m_backgroundColor);
-    SetEnabledColor(palette, QPalette::Text, m_textColor);
-    box->setPalette(palette);
+    ApplyColors(*Native(), *box, { { QPalette::Base, m_backgroundColor }, { QPalette::Text, m_textColor } });
     box->setFont(ToQFont(m_font));
     box->setPlaceholderText(QString::fromUtf8(m_hint.data(), qsizetype(m_hint.size())));
 
@@ -566,11 +653,10 @@ void BevelButton::SyncNative()
     }
     button->setCheckable(m_buttonStyle != 0);
     button->setChecked(m_buttonStyle != 0 && m_value);
-    QPalette palette;
+    std::vector<std::pair<QPalette::ColorRole, Color>> colors { { QPalette::ButtonText, m_textColor } };
     if (m_hasBackgroundColor)
-        SetEnabledColor(palette, QPalette::Button, m_backgroundColor);
-    SetEnabledColor(palette, QPalette::ButtonText, m_textColor);
-    button->setPalette(palette);
+        colors.emplace_back(QPalette::Button, m_backgroundColor);
+    ApplyColors(*Native(), *button, std::move(colors));
     button->setFont(ToQFont(m_font));
 }
 

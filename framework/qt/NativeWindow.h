@@ -6,11 +6,16 @@
 #include "fw/Controls.h"
 #include "fw/Window.h"
 
+#include <QPalette>
 #include <QPointer>
 #include <QWidget>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 class QMenuBar;
 class QVBoxLayout;
@@ -36,6 +41,11 @@ struct WindowNative {
     // Set while the framework itself sizes the window, so that the resizes it
     // causes are not taken for the user's.
     bool applyingGeometry = false;
+    // Set while SetProperties_ walks a record; the size is applied at its end.
+    int batchDepth = 0;
+    bool geometryPending = false;
+    std::int64_t pendingWidth = 0;
+    std::int64_t pendingHeight = 0;
 };
 
 // The Qt widget behind a control, a child of its window's content area.
@@ -49,6 +59,14 @@ struct ControlNative {
     // Set while the framework writes the widget's text, and while the user's
     // edit is copied back, so that neither echoes into the other.
     bool syncingText = false;
+    // Set while SetProperties_ walks a record: the widget and the tab order
+    // are brought up to date once, at its end.
+    int batchDepth = 0;
+    bool syncPending = false;
+    bool tabOrderPending = false;
+    // The colours last put into the widget's palette, which is set again only
+    // when they change.
+    std::optional<std::vector<std::pair<QPalette::ColorRole, Color>>> appliedColors;
 };
 
 // Orders the window's controls in the focus chain by TabIndex (ties keep the

@@ -9,7 +9,9 @@
 
 #include <QApplication>
 #include <QMetaObject>
+#include <QString>
 
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
 
@@ -45,6 +47,35 @@ namespace {
                                    "WAYLAND_DISPLAY are unset); start the program inside a desktop session, or set "
                                    "QT_QPA_PLATFORM=offscreen to run it without one");
 #endif
+    }
+
+    QtMessageHandler g_previousHandler = nullptr;
+
+    // Qt ends the process with an abort when its platform plugin cannot start
+    // (a display that no server answers, say). While the native application is
+    // being made, such an end is turned into one clear line and a failure status.
+    void PlatformStartHandler(QtMsgType type, const QMessageLogContext& context, const QString& message)
+    {
+        if (type != QtFatalMsg) {
+            if (g_previousHandler)
+                g_previousHandler(type, context, message);
+            else
+                std::fprintf(stderr, "%s\n", qUtf8Printable(message));
+            return;
+        }
+        // Qt's own lines above name the display and the plugin.
+        std::fprintf(stderr, "Unhandled exception: RuntimeException: RunFrameworkInitialization_: the display cannot be "
+                             "used, so no window can open\n");
+        std::fflush(stderr);
+        std::_Exit(1);
+    }
+
+    std::unique_ptr<QApplication> MakeNativeApplication()
+    {
+        g_previousHandler = qInstallMessageHandler(&PlatformStartHandler);
+        auto application = std::make_unique<QApplication>(g_argc, g_argv);
+        qInstallMessageHandler(g_previousHandler);
+        return application;
     }
 
     void DestroyNativeApplication()
@@ -89,7 +120,7 @@ void RunFrameworkInitialization_(void (*routine)())
         if (QCoreApplication::instance())
             throw RuntimeException("RunFrameworkInitialization_: another native application already exists");
         CheckDisplay();
-        NativeApplication() = std::make_unique<QApplication>(g_argc, g_argv);
+        NativeApplication() = MakeNativeApplication();
         detail::AddFinalizer(&DestroyNativeApplication);
     }
     if (routine)

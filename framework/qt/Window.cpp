@@ -12,7 +12,10 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <functional>
 #include <limits>
+#include <memory>
+#include <utility>
 
 namespace fw {
 
@@ -105,6 +108,12 @@ WindowNative::~WindowNative()
 
 namespace {
 
+    // The size the content area is given for size, within the limits.
+    QSize ContentTarget(QSize size, QSize minimum, QSize maximum, bool resizeable)
+    {
+        return resizeable ? size.expandedTo(minimum).boundedTo(maximum.expandedTo(minimum)) : size;
+    }
+
     // Sizes the window so that its content area is size, within the limits.
     void SizeWindow(WindowNative& native, QSize size, QSize minimum, QSize maximum, bool resizeable)
     {
@@ -115,7 +124,7 @@ namespace {
         } else {
             native.content->setFixedSize(size);
         }
-        const QSize target = resizeable ? size.expandedTo(minimum).boundedTo(maximum.expandedTo(minimum)) : size;
+        const QSize target = ContentTarget(size, minimum, maximum, resizeable);
         int barHeight = 0;
         if (native.menuBar && !native.menuBar->isHidden()) {
             barHeight = native.menuBar->heightForWidth(target.width());
@@ -231,13 +240,36 @@ namespace {
 
 } // namespace
 
+namespace {
+    // Applies the size a record left pending, before anything that needs it.
+    void ApplyPendingSize(Window& window, WindowNative& native);
+} // namespace
+
 Window::Window() = default;
 
 Window::~Window() = default;
 
 const ClassInfo& Window::Lookup__()
 {
-    static const ClassInfo& cls = RegisterClass<Window>("Window", Object::Lookup__(), kWindowProperties);
+    static const ClassInfo& cls = [] {
+        ClassInfo info;
+        info.name = "Window";
+        info.base = &Object::Lookup__();
+        info.factory = [] { return std::make_shared<Window>(); };
+        info.properties = kWindowProperties;
+        info.beginProperties = [](Object& object) {
+            auto* window = dynamic_cast<Window*>(&object);
+            if (window && window->m_native)
+                ++window->m_native->batchDepth;
+        };
+        info.endProperties = [](Object& object) {
+            auto* window = dynamic_cast<Window*>(&object);
+            WindowNative* native = window ? window->m_native.get() : nullptr;
+            if (native && native->batchDepth > 0 && --native->batchDepth == 0)
+                ApplyPendingSize(*window, *native);
+        };
+        return std::cref(RegisterClass(std::move(info)));
+    }();
     return cls;
 }
 
@@ -295,6 +327,7 @@ void Window::MenuBar(std::shared_ptr<fw::MenuBar> bar)
     m_menuBar = std::move(bar);
     if (!m_native)
         return;
+    ApplyPendingSize(*this, *m_native);
     const QSize size
         = IsShown(m_native.get()) ? m_native->content->size() : QSize(ToPixels(m_width), ToPixels(m_height));
     ApplyMenuBar(m_menuBar, m_menuBarVisible, *m_native);
@@ -359,31 +392,67 @@ void Window::Close()
     ReleaseWindow(*this);
 }
 
+namespace {
+
+    QSize MinimumSize(const Window& window)
+    {
+        return QSize(ToPixels(window.MinimumWidth()), ToPixels(window.MinimumHeight()));
+    }
+
+    QSize MaximumSize(const Window& window)
+    {
+        return QSize(ToPixels(window.MaximumWidth()), ToPixels(window.MaximumHeight()));
+    }
+
+    // The size of the content area once the pending size is applied.
+    QSize PendingContentSize(const Window& window, const WindowNative& native)
+    {
+        return ContentTarget(QSize(ToPixels(native.pendingWidth), ToPixels(native.pendingHeight)), MinimumSize(window),
+            MaximumSize(window), window.Resizeable());
+    }
+
+} // namespace
+
 std::int64_t Window::Width() const
 {
     if (IsShown(m_native.get()) && !m_native->applyingGeometry)
-        return m_native->content->width();
+        return m_native->geometryPending ? PendingContentSize(*this, *m_native).width() : m_native->content->width();
     return m_width;
 }
 
 std::int64_t Window::Height() const
 {
     if (IsShown(m_native.get()) && !m_native->applyingGeometry)
-        return m_native->content->height();
+        return m_native->geometryPending ? PendingContentSize(*this, *m_native).height() : m_native->content->height();
     return m_height;
 }
 
 namespace {
 
     // The setters of the size properties share this: the other dimension
-    // keeps what the user made of it.
+    // keeps what the user made of it. Inside a record only the last size
+    // counts, and it is applied once, at the end.
     void Resize(Window& window, WindowNative* native, std::int64_t width, std::int64_t height)
     {
         if (!native)
             return;
-        SizeWindow(*native, QSize(ToPixels(width), ToPixels(height)),
-            QSize(ToPixels(window.MinimumWidth()), ToPixels(window.MinimumHeight())),
-            QSize(ToPixels(window.MaximumWidth()), ToPixels(window.MaximumHeight())), window.Resizeable());
+        if (native->batchDepth > 0) {
+            native->pendingWidth = width;
+            native->pendingHeight = height;
+            native->geometryPending = true;
+            return;
+        }
+        SizeWindow(*native, QSize(ToPixels(width), ToPixels(height)), MinimumSize(window), MaximumSize(window),
+            window.Resizeable());
+    }
+
+    void ApplyPendingSize(Window& window, WindowNative& native)
+    {
+        if (!std::exchange(native.geometryPending, false))
+            return;
+        const int depth = std::exchange(native.batchDepth, 0);
+        Resize(window, &native, native.pendingWidth, native.pendingHeight);
+        native.batchDepth = depth;
     }
 
 } // namespace
@@ -484,6 +553,8 @@ void Window::FullScreen(bool value)
 {
     CheckMainThread("Window.FullScreen");
     m_fullScreen = value;
+    if (m_native && IsShown(m_native.get()) && m_native->topLevel->isFullScreen() != value)
+        ApplyPendingSize(*this, *m_native);
     if (m_native && IsShown(m_native.get())) {
         if (value)
             m_native->topLevel->showFullScreen();
@@ -503,8 +574,12 @@ void Window::Visible(bool value)
 {
     CheckMainThread("Window.Visible");
     m_visible = value;
-    if (m_native)
-        ApplyVisibility(*this, *m_native);
+    if (!m_native)
+        return;
+    // A window about to be shown or hidden takes its size first.
+    if (!m_native->building && m_native->topLevel->isVisible() != value)
+        ApplyPendingSize(*this, *m_native);
+    ApplyVisibility(*this, *m_native);
 }
 
 void Window::HasBackgroundColor(bool value)

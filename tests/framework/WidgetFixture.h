@@ -1,13 +1,14 @@
 #pragma once
 
-// A window class for the widget tests, with set-up events and handlers the
-// tests fill in, and helpers that make controls as the program does.
+// A window class whose set-up events and handlers run what the test gives,
+// and helpers that make controls as the program does.
 
 #include "NativeWindow.h"
 
 #include "fw/Framework.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -25,12 +26,10 @@ public:
         static const fw::ClassInfo& cls = fw::RegisterClass<TestWindow>("TestWindow", fw::Window::Lookup__());
         return cls;
     }
-
-    std::function<void(TestWindow&)> onLayout;
-    std::function<void(TestWindow&)> onCreateControls;
+    using Hook = std::function<void(TestWindow&)>;
+    Hook onLayout, onCreateControls;
     std::function<void(fw::Control&)> onEvent;
-    // The name of each control whose handler ran, in order.
-    std::vector<std::string> handled;
+    std::vector<std::string> handled; // the name of each control whose handler ran, in order
 
     void Layout() override
     {
@@ -54,16 +53,18 @@ private:
     }
 };
 
-inline std::shared_ptr<TestWindow> NewTestWindow()
+inline std::shared_ptr<TestWindow> OpenWindow(TestWindow::Hook createControls = {}, TestWindow::Hook layout = {})
 {
-    return fw::RuntimeCheckCast<TestWindow>(fw::RuntimeNewObject(TestWindow::Lookup__()));
+    auto window = fw::RuntimeCheckCast<TestWindow>(fw::RuntimeNewObject(TestWindow::Lookup__()));
+    window->onLayout = std::move(layout);
+    window->onCreateControls = std::move(createControls);
+    window->Constructor();
+    return window;
 }
 
-// Makes, constructs and registers a control the way a window's
-// CreateControls does, then names and places it.
+// Makes, constructs and registers a control as a window's CreateControls does.
 template <class C>
-std::shared_ptr<C> AddControl(
-    fw::Window& window, const std::string& name, int left = 0, int top = 0, int width = 80, int height = 22)
+std::shared_ptr<C> AddControl(fw::Window& window, const std::string& name, int left = 0, int top = 0, int width = 80)
 {
     auto control = fw::RuntimeCheckCast<C>(window.New__(C::Lookup__()));
     control->Constructor();
@@ -72,18 +73,41 @@ std::shared_ptr<C> AddControl(
     control->Left(left);
     control->Top(top);
     control->Width(width);
-    control->Height(height);
+    control->Height(width / 3);
     return control;
 }
 
-inline void Wire(const std::shared_ptr<TestWindow>& window, const std::shared_ptr<fw::BevelButton>& button)
+template <class C> std::shared_ptr<C> Control(fw::Window& window, const std::string& name)
 {
-    fw::RuntimeAddEventHandler(button, fw::kActionEvent, &fw::ActionEventStub,
-        fw::RuntimeCreateDelegate(fw::Invoker<fw::BevelButton> {}, &TestWindow::Action, window, "( BevelButton )", 1));
+    return fw::RuntimeCheckCast<C>(window.ControlByName_(name));
 }
 
-// Every test leaves no window behind: the ones still held are closed and
-// their widgets deleted.
+// Binds the button's Action to the window's handler.
+inline void Wire(TestWindow& window, const std::shared_ptr<fw::BevelButton>& button)
+{
+    fw::RuntimeAddEventHandler(button, fw::kActionEvent, &fw::ActionEventStub,
+        fw::RuntimeCreateDelegate(fw::Invoker<fw::BevelButton> {}, &TestWindow::Action,
+            std::static_pointer_cast<TestWindow>(window.shared_from_this()), "( BevelButton )", 1));
+}
+
+// Runs the event loop from the given start until something quits it; false
+// when the reaper had to end it instead.
+inline bool RunLoopUntilQuit(const std::function<void()>& start)
+{
+    bool reaped = false;
+    QTimer::singleShot(0, start);
+    QTimer reaper;
+    reaper.setSingleShot(true);
+    QObject::connect(&reaper, &QTimer::timeout, [&] {
+        reaped = true;
+        fw::RuntimeQuit();
+    });
+    reaper.start(20000);
+    fw::RuntimeRun_();
+    return !reaped;
+}
+
+// No test leaves a window behind.
 class WidgetTest : public ::testing::Test {
 protected:
     void TearDown() override
