@@ -97,20 +97,11 @@ void Application::MenuBar(std::shared_ptr<fw::MenuBar> bar)
     m_menuBar = std::move(bar);
 }
 
+// The framework's own classes are registered by its rows of the initialiser
+// table; what is left are the classes the runtime makes by itself.
 void RuntimeInitExternalClasses_()
 {
     NotifyCall("RuntimeInitExternalClasses_");
-    Object::Lookup__();
-    Application::Lookup__();
-    Window::Lookup__();
-    Control::Lookup__();
-    RectControl::Lookup__();
-    TextEdit::Lookup__();
-    TextField::Lookup__();
-    Canvas::Lookup__();
-    MenuItem::Lookup__();
-    QuitMenuItem::Lookup__();
-    MenuBar::Lookup__();
     RegisterExceptionClasses();
 }
 
