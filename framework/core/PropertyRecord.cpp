@@ -167,22 +167,14 @@ void ReadPropertyRecord(
 
 namespace {
 
-    // Brackets a walk with the class's hooks. What was set before a fault
+    // Brackets a walk with the object's hooks. What was set before a fault
     // still reaches the native side: the end runs on the way out as well.
     class PropertyBatch {
     public:
         explicit PropertyBatch(Object& object)
             : m_object(object)
         {
-            const ClassInfo* cls = &object.Class();
-            while (cls && !cls->beginProperties && !cls->endProperties)
-                cls = cls->base;
-            if (cls) {
-                m_begin = cls->beginProperties;
-                m_end = cls->endProperties;
-            }
-            if (m_begin)
-                m_begin(m_object);
+            m_object.BeginProperties();
         }
 
         PropertyBatch(const PropertyBatch&) = delete;
@@ -191,9 +183,9 @@ namespace {
         // The normal end, whose own fault reaches the caller.
         void End()
         {
-            auto end = std::exchange(m_end, nullptr);
-            if (end)
-                end(m_object);
+            if (std::exchange(m_ended, true))
+                return;
+            m_object.EndProperties();
         }
 
         // On a fault the entry's exception is the one reported; a second
@@ -208,8 +200,7 @@ namespace {
 
     private:
         Object& m_object;
-        void (*m_begin)(Object&) = nullptr;
-        void (*m_end)(Object&) = nullptr;
+        bool m_ended = false;
     };
 
 } // namespace

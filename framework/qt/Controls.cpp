@@ -260,31 +260,28 @@ RectControl::~RectControl() = default;
 
 const ClassInfo& RectControl::Lookup__()
 {
-    static const ClassInfo& cls = [] {
-        ClassInfo info;
-        info.name = "RectControl";
-        info.base = &Control::Lookup__();
-        info.properties = kRectControlProperties;
-        info.beginProperties = [](Object& object) {
-            auto* control = dynamic_cast<RectControl*>(&object);
-            if (control && control->m_native)
-                ++control->m_native->batchDepth;
-        };
-        info.endProperties = [](Object& object) {
-            auto* control = dynamic_cast<RectControl*>(&object);
-            ControlNative* native = control ? control->m_native.get() : nullptr;
-            if (!native || native->batchDepth == 0 || --native->batchDepth > 0)
-                return;
-            if (std::exchange(native->syncPending, false))
-                control->SyncNative();
-            if (std::exchange(native->tabOrderPending, false)) {
-                if (auto window = control->ParentWindow())
-                    ApplyTabOrder(*window);
-            }
-        };
-        return std::cref(RegisterClass(std::move(info)));
-    }();
+    static const ClassInfo& cls
+        = RegisterClass<RectControl>("RectControl", Control::Lookup__(), kRectControlProperties);
     return cls;
+}
+
+void RectControl::BeginProperties()
+{
+    if (m_native)
+        ++m_native->batchDepth;
+}
+
+// The widget takes what the record set, once, after its last entry.
+void RectControl::EndProperties()
+{
+    if (!m_native || m_native->batchDepth == 0 || --m_native->batchDepth > 0)
+        return;
+    if (std::exchange(m_native->syncPending, false))
+        SyncNative();
+    if (std::exchange(m_native->tabOrderPending, false)) {
+        if (auto window = ParentWindow())
+            ApplyTabOrder(*window);
+    }
 }
 
 void RectControl::Constructor()
@@ -341,6 +338,14 @@ namespace {
             SyncNative();                                                                                              \
     }
 
+// A setter for a property that changes nothing on the widget: it only stores.
+#define FW_STORED_SETTER(Class, Property, Type, member)                                                                \
+    void Class::Property(Type value)                                                                                   \
+    {                                                                                                                  \
+        CheckMainThread(#Class "." #Property);                                                                         \
+        member = std::move(value);                                                                                     \
+    }
+
 FW_SYNCED_SETTER(RectControl, Left, std::int64_t, m_left)
 FW_SYNCED_SETTER(RectControl, Top, std::int64_t, m_top)
 FW_SYNCED_SETTER(RectControl, Width, std::int64_t, m_width)
@@ -352,12 +357,12 @@ FW_SYNCED_SETTER(RectControl, Transparent, bool, m_transparent)
 FW_SYNCED_SETTER(RectControl, Visible, bool, m_visible)
 
 // The locks are kept; every control stays at its left and top edges.
-FW_SYNCED_SETTER(RectControl, LockLeft, bool, m_lockLeft)
-FW_SYNCED_SETTER(RectControl, LockTop, bool, m_lockTop)
-FW_SYNCED_SETTER(RectControl, LockRight, bool, m_lockRight)
-FW_SYNCED_SETTER(RectControl, LockBottom, bool, m_lockBottom)
-FW_SYNCED_SETTER(RectControl, AllowAutoDeactivate, bool, m_allowAutoDeactivate)
-FW_SYNCED_SETTER(RectControl, InitialParent, std::string, m_initialParent)
+FW_STORED_SETTER(RectControl, LockLeft, bool, m_lockLeft)
+FW_STORED_SETTER(RectControl, LockTop, bool, m_lockTop)
+FW_STORED_SETTER(RectControl, LockRight, bool, m_lockRight)
+FW_STORED_SETTER(RectControl, LockBottom, bool, m_lockBottom)
+FW_STORED_SETTER(RectControl, AllowAutoDeactivate, bool, m_allowAutoDeactivate)
+FW_STORED_SETTER(RectControl, InitialParent, std::string, m_initialParent)
 
 void RectControl::TabIndex(std::int64_t value)
 {
@@ -572,13 +577,13 @@ FW_SYNCED_SETTER(TextField, Font, FontSpec, m_font)
 
 // Kept for the record; a multi-line box has no password mask, format,
 // validation mask or data binding here, and a read-only one limits no typing.
-FW_SYNCED_SETTER(TextField, Password, bool, m_password)
-FW_SYNCED_SETTER(TextField, MaximumCharactersAllowed, std::int64_t, m_maximumCharactersAllowed)
-FW_SYNCED_SETTER(TextField, Format, std::string, m_format)
-FW_SYNCED_SETTER(TextField, ValidationMask, std::string, m_validationMask)
-FW_SYNCED_SETTER(TextField, DataSource, std::string, m_dataSource)
-FW_SYNCED_SETTER(TextField, DataField, std::string, m_dataField)
-FW_SYNCED_SETTER(TextField, AllowFocusRing, bool, m_allowFocusRing)
+FW_STORED_SETTER(TextField, Password, bool, m_password)
+FW_STORED_SETTER(TextField, MaximumCharactersAllowed, std::int64_t, m_maximumCharactersAllowed)
+FW_STORED_SETTER(TextField, Format, std::string, m_format)
+FW_STORED_SETTER(TextField, ValidationMask, std::string, m_validationMask)
+FW_STORED_SETTER(TextField, DataSource, std::string, m_dataSource)
+FW_STORED_SETTER(TextField, DataField, std::string, m_dataField)
+FW_STORED_SETTER(TextField, AllowFocusRing, bool, m_allowFocusRing)
 
 // BevelButton
 
@@ -672,13 +677,13 @@ FW_SYNCED_SETTER(BevelButton, Font, FontSpec, m_font)
 
 // The button shows a caption only: positions, icons and bevel and menu styles
 // are kept for the record and give every button the same plain look.
-FW_SYNCED_SETTER(BevelButton, CaptionPosition, std::int64_t, m_captionPosition)
-FW_SYNCED_SETTER(BevelButton, CaptionDelta, std::int64_t, m_captionDelta)
-FW_SYNCED_SETTER(BevelButton, IconAlignment, std::int64_t, m_iconAlignment)
-FW_SYNCED_SETTER(BevelButton, IconDeltaX, std::int64_t, m_iconDeltaX)
-FW_SYNCED_SETTER(BevelButton, IconDeltaY, std::int64_t, m_iconDeltaY)
-FW_SYNCED_SETTER(BevelButton, BevelStyle, std::int64_t, m_bevelStyle)
-FW_SYNCED_SETTER(BevelButton, MenuStyle, std::int64_t, m_menuStyle)
+FW_STORED_SETTER(BevelButton, CaptionPosition, std::int64_t, m_captionPosition)
+FW_STORED_SETTER(BevelButton, CaptionDelta, std::int64_t, m_captionDelta)
+FW_STORED_SETTER(BevelButton, IconAlignment, std::int64_t, m_iconAlignment)
+FW_STORED_SETTER(BevelButton, IconDeltaX, std::int64_t, m_iconDeltaX)
+FW_STORED_SETTER(BevelButton, IconDeltaY, std::int64_t, m_iconDeltaY)
+FW_STORED_SETTER(BevelButton, BevelStyle, std::int64_t, m_bevelStyle)
+FW_STORED_SETTER(BevelButton, MenuStyle, std::int64_t, m_menuStyle)
 
 // Canvas
 
@@ -721,11 +726,12 @@ void Canvas::SyncNative()
 }
 
 FW_SYNCED_SETTER(Canvas, AllowFocus, bool, m_allowFocus)
-FW_SYNCED_SETTER(Canvas, AllowFocusRing, bool, m_allowFocusRing)
-FW_SYNCED_SETTER(Canvas, AllowTabs, bool, m_allowTabs)
-FW_SYNCED_SETTER(Canvas, DoubleBuffer, bool, m_doubleBuffer)
+FW_STORED_SETTER(Canvas, AllowFocusRing, bool, m_allowFocusRing)
+FW_STORED_SETTER(Canvas, AllowTabs, bool, m_allowTabs)
+FW_STORED_SETTER(Canvas, DoubleBuffer, bool, m_doubleBuffer)
 
 #undef FW_SYNCED_SETTER
+#undef FW_STORED_SETTER
 
 QWidget* NativeWidget(const RectControl& control)
 {

@@ -251,26 +251,21 @@ Window::~Window() = default;
 
 const ClassInfo& Window::Lookup__()
 {
-    static const ClassInfo& cls = [] {
-        ClassInfo info;
-        info.name = "Window";
-        info.base = &Object::Lookup__();
-        info.factory = [] { return std::make_shared<Window>(); };
-        info.properties = kWindowProperties;
-        info.beginProperties = [](Object& object) {
-            auto* window = dynamic_cast<Window*>(&object);
-            if (window && window->m_native)
-                ++window->m_native->batchDepth;
-        };
-        info.endProperties = [](Object& object) {
-            auto* window = dynamic_cast<Window*>(&object);
-            WindowNative* native = window ? window->m_native.get() : nullptr;
-            if (native && native->batchDepth > 0 && --native->batchDepth == 0)
-                ApplyPendingSize(*window, *native);
-        };
-        return std::cref(RegisterClass(std::move(info)));
-    }();
+    static const ClassInfo& cls = RegisterClass<Window>("Window", Object::Lookup__(), kWindowProperties);
     return cls;
+}
+
+void Window::BeginProperties()
+{
+    if (m_native)
+        ++m_native->batchDepth;
+}
+
+// The window is sized once, after the record's last entry.
+void Window::EndProperties()
+{
+    if (m_native && m_native->batchDepth > 0 && --m_native->batchDepth == 0)
+        ApplyPendingSize(*this, *m_native);
 }
 
 void Window::Constructor()

@@ -100,6 +100,10 @@ public:
     // The native widget, for the framework's own adapters; nullptr before Constructor.
     ControlNative* Native() const noexcept { return m_native.get(); }
 
+    // A record's properties reach the widget together.
+    void BeginProperties() override;
+    void EndProperties() override;
+
 protected:
     // Makes the control's native widget; each control class makes its own kind.
     virtual std::unique_ptr<ControlNative> MakeNative(Window& window) = 0;

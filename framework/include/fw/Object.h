@@ -46,11 +46,6 @@ struct ClassInfo {
     std::function<ObjectPtr()> factory; // empty for classes that cannot be made
     std::span<const PropertyInfo> properties;
     std::vector<std::string> events;
-    // Run by SetProperties_ around its walk, so that a class can push its state
-    // to the native side once instead of after every property. The end runs
-    // also when an entry fails. A class without them takes its base's.
-    void (*beginProperties)(Object& object) = nullptr;
-    void (*endProperties)(Object& object) = nullptr;
 
     bool IsA(const ClassInfo& other) const noexcept;
     // Looks the name up in this class and then in each base, ignoring ASCII case.
@@ -68,6 +63,12 @@ public:
     virtual ~Object();
 
     const ClassInfo& Class() const noexcept { return *m_class; }
+
+    // Called by SetProperties_ around a record's walk, so that an object can
+    // push its state to the native side once instead of after every property.
+    // The end runs also when an entry fails.
+    virtual void BeginProperties() { }
+    virtual void EndProperties() { }
 
     static const ClassInfo& Lookup__();
 

@@ -91,6 +91,10 @@ public:
     bool LiveResize() const noexcept { return m_liveResize; }
     void LiveResize(bool value);
 
+    // A record's properties reach the native window together.
+    void BeginProperties() override;
+    void EndProperties() override;
+
     // Set-up events, raised by Constructor; the program's window class
     // overrides the ones it implements.
     virtual void Layout() { }
