@@ -1,5 +1,6 @@
 #include "fw/Object.h"
 
+#include "RuntimeInternal.h"
 #include "fw/Runtime.h"
 
 #include <algorithm>
@@ -11,11 +12,6 @@ namespace fw {
 namespace {
 
     char FoldAscii(char c) noexcept { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-    bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
-    {
-        return std::ranges::equal(a, b, [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-    }
 
     // The registry hands out references to its entries for the whole run, so each
     // class lives in its own allocation that never moves.
@@ -32,6 +28,11 @@ namespace {
 
 } // namespace
 
+bool detail::EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
+{
+    return std::ranges::equal(a, b, [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
 bool ClassInfo::IsA(const ClassInfo& other) const noexcept
 {
     for (const ClassInfo* cls = this; cls; cls = cls->base) {
@@ -45,7 +46,7 @@ const PropertyInfo* ClassInfo::FindProperty(std::string_view propertyName) const
 {
     for (const ClassInfo* cls = this; cls; cls = cls->base) {
         for (const PropertyInfo& property : cls->properties) {
-            if (EqualsIgnoringAsciiCase(property.name, propertyName))
+            if (detail::EqualsIgnoringAsciiCase(property.name, propertyName))
                 return &property;
         }
     }
@@ -122,7 +123,7 @@ bool RuntimeIsEventHandled_(const ObjectPtr&, std::string_view className, std::s
     if (!cls)
         return false;
     return std::ranges::any_of(
-        cls->events, [eventName](const std::string& event) { return EqualsIgnoringAsciiCase(event, eventName); });
+        cls->events, [eventName](const std::string& event) { return detail::EqualsIgnoringAsciiCase(event, eventName); });
 }
 
 } // namespace fw

@@ -4,11 +4,15 @@
 
 #include <exception>
 #include <functional>
+#include <string_view>
 
 namespace fw::detail {
 
 // Registers a step for RuntimePerformFinalizers, which runs them in reverse order.
 void AddFinalizer(std::function<void()> step);
+
+// Names of properties, classes' events and menu items compare this way.
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept;
 
 // Writes the one-line report of an exception on stderr: its class and message.
 void ReportException(std::exception_ptr exception) noexcept;

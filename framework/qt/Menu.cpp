@@ -1,5 +1,6 @@
 #include "NativeMenu.h"
 
+#include "RuntimeInternal.h"
 #include "fw/Runtime.h"
 
 #include <QAction>
@@ -24,13 +25,7 @@ namespace {
 
     constexpr std::string_view kSeparatorText = "-";
 
-    bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) noexcept
-    {
-        return std::ranges::equal(a, b, [](char x, char y) {
-            auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-            return lower(x) == lower(y);
-        });
-    }
+    using detail::EqualsIgnoringAsciiCase;
 
     // Runs the checks every menu operation starts with.
     void Enter(std::string_view operation)
