@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
 #include <set>
 #include <utility>
 
@@ -296,49 +295,11 @@ namespace {
         { "Opt", Qt::AltModifier },
     } };
 
-    struct KeyName {
-        std::string_view name;
-        Qt::Key key;
-    };
-
-    constexpr std::array<KeyName, 20> kNamedKeys { {
-        { "Esc", Qt::Key_Escape },
-        { "Escape", Qt::Key_Escape },
-        { "Tab", Qt::Key_Tab },
-        { "Backspace", Qt::Key_Backspace },
-        { "Return", Qt::Key_Return },
-        { "Enter", Qt::Key_Enter },
-        { "Insert", Qt::Key_Insert },
-        { "Delete", Qt::Key_Delete },
-        { "Del", Qt::Key_Delete },
-        { "Home", Qt::Key_Home },
-        { "End", Qt::Key_End },
-        { "PageUp", Qt::Key_PageUp },
-        { "PgUp", Qt::Key_PageUp },
-        { "PageDown", Qt::Key_PageDown },
-        { "PgDown", Qt::Key_PageDown },
-        { "Left", Qt::Key_Left },
-        { "Right", Qt::Key_Right },
-        { "Up", Qt::Key_Up },
-        { "Down", Qt::Key_Down },
-        { "Space", Qt::Key_Space },
-    } };
-
-    // The Qt key for the key part of a shortcut, or Key_unknown.
+    // The Qt key for the key part of a shortcut, or Key_unknown. The program's
+    // shortcuts name one key each, a letter such as the Q of "Cmd+Q".
     Qt::Key ParseKey(std::string_view text)
     {
-        for (const KeyName& named : kNamedKeys) {
-            if (EqualsIgnoringAsciiCase(text, named.name))
-                return named.key;
-        }
-        if (text.size() >= 2 && (text[0] == 'F' || text[0] == 'f')) {
-            int number = 0;
-            const auto [end, error] = std::from_chars(text.data() + 1, text.data() + text.size(), number);
-            if (error == std::errc() && end == text.data() + text.size() && number >= 1 && number <= 35)
-                return static_cast<Qt::Key>(Qt::Key_F1 + number - 1);
-            return Qt::Key_unknown;
-        }
-        // A single printable character: Qt's key code is its upper-case code point.
+        // Qt's key code for a printable character is its upper-case code point.
         const QString character = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUpper();
         if (character.size() != 1 || !character[0].isPrint() || character[0].isSpace())
             return Qt::Key_unknown;
