@@ -5,15 +5,12 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 #include <QTextDocument>
-#include <QTextEdit>
 
-#include <algorithm>
 #include <array>
 #include <set>
 #include <utility>
@@ -53,113 +50,61 @@ namespace {
         return EditCommand::None;
     }
 
-    // The text widget that has the keyboard focus, if any: the one the Edit
-    // items act on.
-    struct TextTarget {
-        QLineEdit* line = nullptr;
-        QPlainTextEdit* plain = nullptr;
-        QTextEdit* rich = nullptr;
+    // The text box that has the keyboard focus, if any: the one the Edit items
+    // act on. TextField's QPlainTextEdit is the framework's only text widget.
+    QPlainTextEdit* FocusedText() { return qobject_cast<QPlainTextEdit*>(QApplication::focusWidget()); }
 
-        explicit operator bool() const noexcept { return line || plain || rich; }
-
-        bool ReadOnly() const
-        {
-            if (line)
-                return line->isReadOnly();
-            return plain ? plain->isReadOnly() : rich->isReadOnly();
-        }
-
-        bool UndoAvailable() const
-        {
-            if (line)
-                return line->isUndoAvailable();
-            return plain ? plain->document()->isUndoAvailable() : rich->document()->isUndoAvailable();
-        }
-    };
-
-    TextTarget FocusedText()
+    bool CanPerform(EditCommand command, const QPlainTextEdit* box)
     {
-        TextTarget target;
-        QWidget* focus = QApplication::focusWidget();
-        if (!focus)
-            return target;
-        target.line = qobject_cast<QLineEdit*>(focus);
-        target.plain = qobject_cast<QPlainTextEdit*>(focus);
-        target.rich = qobject_cast<QTextEdit*>(focus);
-        return target;
-    }
-
-    bool CanPerform(EditCommand command, const TextTarget& target)
-    {
-        if (!target)
+        if (!box)
             return false;
         switch (command) {
         case EditCommand::Copy:
         case EditCommand::SelectAll:
             return true;
         case EditCommand::Undo:
-            return !target.ReadOnly() && target.UndoAvailable();
+            return !box->isReadOnly() && box->document()->isUndoAvailable();
         case EditCommand::Cut:
         case EditCommand::Paste:
         case EditCommand::Clear:
-            return !target.ReadOnly();
+            return !box->isReadOnly();
         case EditCommand::None:
             break;
         }
         return false;
     }
 
-    template <class Edit> void ClearSelection(Edit* edit)
+    void Perform(EditCommand command)
     {
-        QTextCursor cursor = edit->textCursor();
-        cursor.removeSelectedText();
-        edit->setTextCursor(cursor);
-    }
-
-    template <class Edit> void PerformOn(Edit* edit, EditCommand command)
-    {
+        QPlainTextEdit* box = FocusedText();
+        // Called from code the item may be disabled; a read-only box still must not change.
+        if (!CanPerform(command, box))
+            return;
         switch (command) {
         case EditCommand::Undo:
-            edit->undo();
+            box->undo();
             break;
         case EditCommand::Cut:
-            edit->cut();
+            box->cut();
             break;
         case EditCommand::Copy:
-            edit->copy();
+            box->copy();
             break;
         case EditCommand::Paste:
-            edit->paste();
+            box->paste();
             break;
-        case EditCommand::Clear:
-            if constexpr (std::is_same_v<Edit, QLineEdit>) {
-                // del() would remove the character after the cursor when nothing is selected.
-                if (edit->hasSelectedText())
-                    edit->del();
-            } else {
-                ClearSelection(edit);
-            }
+        case EditCommand::Clear: {
+            QTextCursor cursor = box->textCursor();
+            cursor.removeSelectedText();
+            box->setTextCursor(cursor);
             break;
+        }
         case EditCommand::SelectAll:
-            edit->selectAll();
+            box->selectAll();
             break;
         case EditCommand::None:
             break;
         }
-    }
-
-    void Perform(EditCommand command)
-    {
-        const TextTarget target = FocusedText();
-        // Called from code the item may be disabled; a read-only box still must not change.
-        if (!CanPerform(command, target))
-            return;
-        if (target.line)
-            PerformOn(target.line, command);
-        else if (target.plain)
-            PerformOn(target.plain, command);
-        else
-            PerformOn(target.rich, command);
     }
 
     bool IsSeparator(const MenuItem& item) { return item.Text() == kSeparatorText; }
@@ -270,85 +215,22 @@ namespace {
         Realize(child);
         native.menu->addAction(child.Native().action.get());
     }
-
-    struct ModifierName {
-        std::string_view name;
-        Qt::KeyboardModifier modifier;
-    };
-
-    // Qt's Ctrl is the Command key on macOS, so "Cmd" maps to it everywhere,
-    // and "Ctrl" there means the Control key, which Qt calls Meta.
-#ifdef Q_OS_MACOS
-    constexpr Qt::KeyboardModifier kControlKey = Qt::MetaModifier;
-#else
-    constexpr Qt::KeyboardModifier kControlKey = Qt::ControlModifier;
-#endif
-
-    constexpr std::array<ModifierName, 8> kModifiers { {
-        { "Cmd", Qt::ControlModifier },
-        { "Command", Qt::ControlModifier },
-        { "Ctrl", kControlKey },
-        { "Control", kControlKey },
-        { "Shift", Qt::ShiftModifier },
-        { "Alt", Qt::AltModifier },
-        { "Option", Qt::AltModifier },
-        { "Opt", Qt::AltModifier },
-    } };
-
-    // The Qt key for the key part of a shortcut, or Key_unknown. The program's
-    // shortcuts name one key each, a letter such as the Q of "Cmd+Q".
-    Qt::Key ParseKey(std::string_view text)
-    {
-        // Qt's key code for a printable character is its upper-case code point.
-        const QString character = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())).toUpper();
-        if (character.size() != 1 || !character[0].isPrint() || character[0].isSpace())
-            return Qt::Key_unknown;
-        return static_cast<Qt::Key>(character[0].unicode());
-    }
-
 } // namespace
 
 QKeySequence ParseShortcut(std::string_view text)
 {
     if (text.empty())
         return {};
-    auto fail = [text]() -> RuntimeException {
-        return RuntimeException("MenuItem.Shortcut: cannot read the shortcut \"" + std::string(text) + "\"");
-    };
-    // The key follows the last '+'; "Cmd++" names the plus key itself.
-    std::string_view modifiers;
-    std::string_view key = text;
-    if (const auto plus = text.rfind('+'); plus != std::string_view::npos) {
-        key = text.substr(plus + 1);
-        modifiers = text.substr(0, plus);
-        if (key.empty() && !modifiers.empty() && modifiers.back() == '+') {
-            key = "+";
-            modifiers.remove_suffix(1);
-        } else if (key.empty() && modifiers.empty()) {
-            key = "+";
-        } else if (modifiers.empty()) {
-            throw fail();
-        }
-    }
-    Qt::KeyboardModifiers combined;
-    while (!modifiers.empty()) {
-        const auto plus = modifiers.find('+');
-        const std::string_view name = modifiers.substr(0, plus);
-        const auto found = std::ranges::find_if(kModifiers,
-            [name](const ModifierName& candidate) { return EqualsIgnoringAsciiCase(name, candidate.name); });
-        if (found == kModifiers.end())
-            throw fail();
-        combined |= found->modifier;
-        if (plus == std::string_view::npos)
-            break;
-        modifiers.remove_prefix(plus + 1);
-        if (modifiers.empty())
-            throw fail();
-    }
-    const Qt::Key parsed = ParseKey(key);
-    if (parsed == Qt::Key_unknown)
-        throw fail();
-    return QKeySequence(QKeyCombination(combined, parsed));
+    // The menus name the modifiers as the Mac does; Qt's Ctrl is the
+    // platform's command key (Command on macOS) and its Alt is Option.
+    QString portable = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    portable.replace(QLatin1StringView("cmd+"), QLatin1StringView("ctrl+"), Qt::CaseInsensitive);
+    portable.replace(QLatin1StringView("option+"), QLatin1StringView("alt+"), Qt::CaseInsensitive);
+    const QKeySequence sequence = QKeySequence::fromString(portable, QKeySequence::PortableText);
+    // One key with its modifiers; what Qt cannot read it gives as Key_unknown.
+    if (sequence.count() != 1 || sequence[0].key() == Qt::Key_unknown)
+        throw RuntimeException("MenuItem.Shortcut: cannot read the shortcut \"" + std::string(text) + "\"");
+    return sequence;
 }
 
 namespace {

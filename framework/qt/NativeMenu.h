@@ -44,10 +44,10 @@ QAction* NativeAction(MenuItem& item);
 // The item's menu, or nullptr while it has no children or no native side.
 QMenu* NativeMenu(MenuItem& item);
 
-// Parses a shortcut text such as "Cmd+Q" or "Shift+Cmd+Z". "Cmd" is the
-// platform's command modifier (Qt's Ctrl, which is Command on macOS). The
-// empty text gives the empty sequence; an unreadable text raises
-// RuntimeException naming it.
+// Parses a shortcut text such as "Cmd+Q" or "Shift+Cmd+Z": "Cmd" and "Option"
+// become Qt's Ctrl and Alt, and QKeySequence reads the rest. The empty text
+// gives the empty sequence; a text that is not one key with its modifiers
+// raises RuntimeException naming it.
 QKeySequence ParseShortcut(std::string_view text);
 
 } // namespace fw
