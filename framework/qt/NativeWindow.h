@@ -115,6 +115,14 @@ namespace detail {
 
 } // namespace detail
 
+// A setter for a property that changes nothing on the native side: it only stores.
+#define FW_STORED_SETTER(Class, Property, Type, member)                                                                \
+    void Class::Property(Type value)                                                                                   \
+    {                                                                                                                  \
+        CheckMainThread(#Class "." #Property);                                                                         \
+        member = std::move(value);                                                                                     \
+    }
+
 // Ends the framework's hold on every window; run by the finalisation.
 void ReleaseAllWindows();
 

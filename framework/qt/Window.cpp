@@ -496,11 +496,7 @@ void Window::Resizeable(bool value)
     ApplyFlags(*this, *m_native);
 }
 
-void Window::Type(std::int64_t value)
-{
-    CheckMainThread("Window.Type");
-    m_type = value;
-}
+FW_STORED_SETTER(Window, Type, std::int64_t, m_type)
 
 void Window::Title(std::string value)
 {
@@ -526,23 +522,11 @@ FW_WINDOW_FLAG_SETTER(HasMinimizeButton, m_hasMinimizeButton)
 
 // Qt has no separate full-screen button; FullScreen decides how a shown
 // window is shown.
-void Window::HasFullScreenButton(bool value)
-{
-    CheckMainThread("Window.HasFullScreenButton");
-    m_hasFullScreenButton = value;
-}
+FW_STORED_SETTER(Window, HasFullScreenButton, bool, m_hasFullScreenButton)
 
-void Window::Composite(bool value)
-{
-    CheckMainThread("Window.Composite");
-    m_composite = value;
-}
+FW_STORED_SETTER(Window, Composite, bool, m_composite)
 
-void Window::MacProcId(std::int64_t value)
-{
-    CheckMainThread("Window.MacProcId");
-    m_macProcId = value;
-}
+FW_STORED_SETTER(Window, MacProcId, std::int64_t, m_macProcId)
 
 void Window::FullScreen(bool value)
 {
@@ -559,11 +543,7 @@ void Window::FullScreen(bool value)
 }
 
 // The window manager places a new window; no other placement is offered.
-void Window::DefaultLocation(std::int64_t value)
-{
-    CheckMainThread("Window.DefaultLocation");
-    m_defaultLocation = value;
-}
+FW_STORED_SETTER(Window, DefaultLocation, std::int64_t, m_defaultLocation)
 
 void Window::Visible(bool value)
 {
@@ -604,11 +584,7 @@ void Window::MenuBarVisible(bool value)
     Resize(*this, m_native.get(), width, height);
 }
 
-void Window::LiveResize(bool value)
-{
-    CheckMainThread("Window.LiveResize");
-    m_liveResize = value;
-}
+FW_STORED_SETTER(Window, LiveResize, bool, m_liveResize)
 
 std::shared_ptr<Window> GetImplicitWindow_(std::string_view className)
 {
