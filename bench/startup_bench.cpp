@@ -9,9 +9,9 @@
 // client watching the window, with no help from the program, which is not
 // told it is measured. Qt gives its windows no background, so mapping draws
 // nothing and the first damage after the map is the program's first frame.
-// The driver checks that frame: it must cover the whole window, and the
-// first frames of the two programs must be equal pixel for pixel (a fair
-// yardstick shows the same window).
+// The driver checks that frame: every first damage must cover the whole
+// window, and the frames read at the first damage of the warm-up runs must be
+// equal pixel for pixel (a fair yardstick shows the same window).
 //
 // At the first frame the program is killed and reaped with wait4, whose
 // rusage gives its CPU time and peak memory up to that frame (plus the
