@@ -7,6 +7,7 @@ packages=(
     g++ cmake ninja-build make pkg-config
     qt6-base-dev libgl-dev
     libgtest-dev libgmock-dev googletest libbenchmark-dev
+    libxdamage-dev # startup_bench sees the first paint through X Damage
     clang libclang-rt-14-dev
     xvfb xauth xdotool xclip x11-utils
     fonts-noto-cjk
