@@ -19,6 +19,30 @@ const std::array<fw::Initializer, 4> kInitializers = {
     &MenuBar1::ctblinit__,
 };
 
+int RunProcess()
+{
+    // Main_ reports every failure of the start-up and the run itself; what
+    // still arrives here is a failure of the runtime's set-up or of that report.
+    // The process must then not end with success.
+    bool escaped = false;
+    try {
+        fw::RuntimeInit();
+        fw::RuntimePerformInitializers(kInitializers);
+        Main_();
+    } catch (...) {
+        escaped = true;
+        // A failure of the runtime's set-up has not been reported yet; a
+        // second failure of the report leaves only the exit status.
+        try {
+            fw::UnhandledException_(std::current_exception());
+        } catch (...) {
+        }
+    }
+    fw::RuntimePerformFinalizers();
+    const int status = fw::RuntimeExit();
+    return status == 0 && escaped ? 1 : status;
+}
+
 void Main_()
 {
     // Every step runs only while the ones before it succeeded: the first

@@ -10,6 +10,10 @@ namespace velunto {
 // App, MainWindow, MenuBar1's shared-instance holder, MenuBar1.
 extern const std::array<fw::Initializer, 4> kInitializers;
 
+// The process's whole run, as main performs it: the runtime and its
+// initialiser table, Main_, the finalisation; returns the exit status.
+int RunProcess();
+
 // Drives the start-up and the event loop. An exception that reaches it is
 // handed to the framework's report, and the steps after the failing one are
 // skipped; only an exception raised by the report itself leaves it.

@@ -31,20 +31,17 @@ public:
     std::function<void(fw::Control&)> onEvent;
     std::vector<std::string> handled; // the name of each control whose handler ran, in order
 
-    void Layout() override
-    {
-        if (onLayout)
-            onLayout(*this);
-    }
-    void CreateControls() override
-    {
-        if (onCreateControls)
-            onCreateControls(*this);
-    }
+    void Layout() override { Run(onLayout); }
+    void CreateControls() override { Run(onCreateControls); }
     void Action(const std::shared_ptr<fw::BevelButton>& button) { Handle(*button); }
     void Open(const std::shared_ptr<fw::TextField>& field) { Handle(*field); }
 
 private:
+    void Run(const Hook& hook)
+    {
+        if (hook)
+            hook(*this);
+    }
     void Handle(fw::Control& control)
     {
         handled.push_back(control.Name());

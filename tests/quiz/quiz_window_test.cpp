@@ -2,105 +2,119 @@
 
 #include "app/MenuBar1.h"
 
-#include <QDir>
-#include <QImage>
+#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 
 namespace {
 
 using QuizWindow = QuizWindowTest;
+using velunto::MainWindow;
+using velunto::MenuBar1;
 
-const QColor kGreen(36, 190, 20);
-
-// Also saves a screenshot to the build folder for a person to look at.
-TEST_F(QuizWindow, IsSetUpFromItsRecord)
+// In creation order, D before C, each found by its accessor. The hidden,
+// disabled No button is wired like the others.
+TEST_F(QuizWindow, MakesItsControlsInOrderAndFindsEachByName)
 {
-    QWidget* top = fw::NativeWindow(*window);
-    QWidget* content = fw::ContentArea(*window);
-    EXPECT_EQ(content->size(), QSize(730, 518));
-    EXPECT_EQ(top->windowTitle(), QString("Velunto"));
-    const auto buttons = Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-    EXPECT_EQ(top->windowFlags() & buttons, Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    EXPECT_EQ(content->minimumSize(), QSize(64, 64));
-    EXPECT_EQ(content->maximumSize(), QSize(32000, 32000));
-    EXPECT_EQ(content->grab().toImage().pixelColor(5, 5), kGreen);
-
-    const QString folder = qEnvironmentVariable("VELUNTO_ARTIFACTS", QDir::tempPath());
-    ASSERT_TRUE(QDir().mkpath(folder));
-    EXPECT_TRUE(top->grab().save(folder + "/quiz_window.png"));
+    const MainWindow& w = *window;
+    const std::pair<std::shared_ptr<fw::Control>, std::string> controls[] = { { w.TextField1(), "TextField1" },
+        { w.OKButton(), "OKButton" }, { w.NoBtutton(), "NoBtutton" }, { w.AButton(), "AButton" },
+        { w.BButton(), "BButton" }, { w.DButton(), "DButton" }, { w.CButton(), "CButton" },
+        { w.ResetButton(), "ResetButton" }, { w.Canvas1(), "Canvas1" }, { w.Canvas2(), "Canvas2" } };
+    ASSERT_EQ(window->Controls().size(), std::size(controls));
+    for (std::size_t n = 0; const auto& [control, name] : controls) {
+        EXPECT_EQ(window->Controls()[n++], control) << name;
+        EXPECT_EQ(control->Name(), name);
+    }
+    fw::ActionEventStub(*window->NoBtutton());
+    EXPECT_EQ(window->i, 9);
 }
 
-// Listed by TabIndex, which is also the focus chain's order.
-TEST_F(QuizWindow, ControlsStandWhereTheirRecordsPutThemInTabOrder)
+TEST_F(QuizWindow, GetterGivesTheOpenWindowElseANewOne)
 {
-    const std::tuple<std::string, QRect, bool> controls[]
-        = { { "TextField1", { 33, 20, 645, 137 }, true }, { "Canvas1", { 261, 159, 206, 176 }, true },
-              { "OKButton", { 52, 368, 68, 41 }, true }, { "NoBtutton", { 132, 368, 68, 41 }, false },
-              { "AButton", { 52, 421, 60, 33 }, true }, { "BButton", { 124, 421, 60, 33 }, true },
-              { "CButton", { 196, 421, 60, 33 }, true }, { "DButton", { 261, 421, 60, 33 }, true },
-              { "ResetButton", { 212, 368, 68, 41 }, true }, { "Canvas2", { 552, 368, 105, 105 }, true } };
-    const QImage screen = fw::ContentArea(*window)->grab().toImage();
-    QWidget* chain = Native("TextField1");
-    for (const auto& [name, place, shown] : controls) {
-        SCOPED_TRACE(name);
-        QWidget* widget = Native(name);
-        ASSERT_NE(widget, nullptr);
-        while (chain->parentWidget() != widget->parentWidget())
-            chain = chain->nextInFocusChain();
-        EXPECT_EQ(chain, widget);
-        chain = chain->nextInFocusChain();
-        EXPECT_EQ(widget->geometry(), place);
-        EXPECT_EQ(widget->isVisible(), shown);
-        EXPECT_EQ(widget->isEnabled(), shown);
-        // Nothing draws on a canvas: the window's green shows throughout.
-        for (int y = place.top(); name.starts_with("Canvas") && y <= place.bottom(); y += 5)
-            for (int x = place.left(); x <= place.right(); x += 5)
-                ASSERT_EQ(screen.pixelColor(x, y), kGreen) << x << "," << y;
-    }
-    // D is created sixth, before C, yet each button reaches the handler of its own name.
-    for (const auto& [letter, code] : { std::pair { "D", 3 }, { "C", 2 }, { "B", 1 }, { "A", 0 } }) {
-        Click(std::string(letter) + "Button");
-        EXPECT_EQ(window->abcd, code) << letter;
-    }
+    window->i = 5;
+    EXPECT_EQ(MainWindow::Instance(), window);
+    EXPECT_EQ(window->i, 5);
+    window->Close();
+    const auto fresh = MainWindow::Instance();
+    EXPECT_NE(fresh, window);
+    window = fresh;
+    EXPECT_EQ(Get(), State {});
+    EXPECT_TRUE(window->IsEventImplemented("Layout") && window->IsEventImplemented("CreateControls"));
+    for (const char* event :
+        { "Open", "Activate", "Deactivate", "Moved", "Resized", "Paint", "EnableMenuItems", "CancelClose", "Close" })
+        EXPECT_FALSE(window->IsEventImplemented(event)) << event;
 }
 
-// The menu bar as the platform shows it: captions, separators and shortcuts in order.
-TEST_F(QuizWindow, SharesOneMenuBarShownInTheTablesOrder)
+// The menu bar as the platform shows it, top to bottom, with the read-only
+// text box focused (a trailing "off": disabled), and each item as the window's
+// accessor finds it.
+TEST_F(QuizWindow, ShowsTheSharedMenuBarItemByItem)
 {
-    EXPECT_EQ(window->MenuBar(), velunto::MenuBar1::Instance());
-    QStringList shown;
+    const std::tuple<std::string, std::function<fw::MenuItemPtr(const MainWindow&)>, std::string> rows[] = {
+        { "FileMenu", &MainWindow::FileMenu, "ファイル" },
+        { "FileQuit", &MainWindow::FileQuit, "終了 Ctrl+Q" },
+        { "EditMenu", &MainWindow::EditMenu, "編集" },
+        { "EditUndo", &MainWindow::EditUndo, "元に戻す Ctrl+Z off" },
+        { "UntitledMenu1", &MainWindow::UntitledMenu1, "-" },
+        { "EditCut", &MainWindow::EditCut, "カット Ctrl+X off" },
+        { "EditCopy", &MainWindow::EditCopy, "コピー Ctrl+C" },
+        { "EditPaste", &MainWindow::EditPaste, "貼り付け Ctrl+V off" },
+        { "EditClear", &MainWindow::EditClear, "削除 off" },
+        { "UntitledMenu0", &MainWindow::UntitledMenu0, "-" },
+        { "EditSelectAll", &MainWindow::EditSelectAll, "すべてを選択 Ctrl+A" },
+    };
+    ASSERT_EQ(window->MenuBar(), MenuBar1::Instance());
+    fw::NativeWindow(*window)->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(fw::NativeWindow(*window)));
+    QWidget* box = fw::NativeWidget(*window->TextField1());
+    box->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), box);
+
+    std::vector<std::string> shown, expected;
+    auto show = [&](QAction* action) {
+        QString text = action->isSeparator() ? "-" : action->text();
+        text += action->shortcut().isEmpty() ? "" : " " + action->shortcut().toString();
+        shown.push_back(
+            (text + (action->isEnabled() ? "" : " off") + (action->isVisible() ? "" : " hidden")).toStdString());
+    };
     for (QAction* menu : window->Native()->menuBar->actions()) {
-        shown << menu->text() + ":";
+        show(menu);
         for (QAction* item : menu->menu()->actions())
-            shown << (item->isSeparator() ? "---"
-                                          : item->text() + " " + item->shortcut().toString(QKeySequence::NativeText));
+            show(item);
     }
-    EXPECT_EQ(shown.join("|").toStdString(),
-        "ファイル:|終了 Ctrl+Q|編集:|元に戻す Ctrl+Z|---|カット Ctrl+X|コピー Ctrl+C|貼り付け Ctrl+V|削除 "
-        "|---|すべてを選択 Ctrl+A");
+    for (const auto& [name, accessor, text] : rows) {
+        expected.push_back(text);
+        const auto item = accessor(*window);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->Name(), name);
+        EXPECT_EQ(item->Class().name, name == "FileQuit" ? "QuitMenuItem" : "MenuItem");
+        EXPECT_TRUE(item->AutoEnabled() && item->Visible()) << name;
+    }
+    EXPECT_EQ(shown, expected);
+    window->MenuBar(nullptr);
+    for (const auto& [name, accessor, text] : rows)
+        EXPECT_THROW(accessor(*window), fw::NilObjectException) << name;
 }
 
-// A build that fails part-way must leave the holder empty; the next call builds
-// a whole bar, and the call after it nothing.
-TEST(QuizMenuBar, FailedBuildLeavesNothingHeld)
+// A window object never constructed has no native side and no controls.
+TEST(QuizBareWindow, LayoutAttachesTheMenuBarBeforeItsRecordAndStepsNeedTheTextBox)
 {
-    const auto held = std::exchange(velunto::MenuBar1::implicitInstance_, nullptr);
-    int addMenus = 0;
-    int items = 0;
-    fw::SetCallObserver([&](std::string_view op) {
-        items += op == "MenuItem.Constructor";
-        if (op == "MenuItem.AddMenu" && ++addMenus == 4)
-            throw fw::RuntimeException("injected fault");
+    const auto bare = fw::RuntimeCheckCast<MainWindow>(fw::RuntimeNewObject(MainWindow::Lookup__()));
+    fw::SetCallObserver([](std::string_view op) {
+        if (op == "Window.MenuBar")
+            throw fw::RuntimeException("injected");
     });
-    EXPECT_THROW(velunto::MenuBar1::Instance(), fw::RuntimeException);
-    EXPECT_EQ(velunto::MenuBar1::implicitInstance_, nullptr);
-    items = 0;
-    const auto bar = velunto::MenuBar1::Instance();
-    EXPECT_EQ(velunto::MenuBar1::Instance(), bar);
-    EXPECT_EQ(items, 11);
+    EXPECT_THROW(bare->Layout(), fw::RuntimeException);
     fw::SetCallObserver({});
-    velunto::MenuBar1::implicitInstance_ = held;
+    EXPECT_EQ(bare->Title(), ""); // a menu-bar fault leaves the record unapplied
+    bare->Layout();
+    EXPECT_EQ(std::tuple(bare->Title(), bare->Width(), bare->Height()), std::tuple("Velunto", 730, 518));
+
+    bare->i = 3;
+    EXPECT_THROW(bare->OKButton_Action(nullptr), fw::NilObjectException);
+    EXPECT_THROW(bare->ResetButton_Action(nullptr), fw::NilObjectException);
+    EXPECT_THROW(bare->TextField1_Open(nullptr), fw::NilObjectException);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 
 #include "fw/Object.h"
 
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -13,19 +13,16 @@ namespace velunto::test {
 // first of them, so any entry here is a fault in the property tables.
 inline std::vector<std::string> RepeatedPropertyNames(const fw::ClassInfo& cls)
 {
-    std::map<std::string, int> counts;
+    std::set<std::string> seen;
+    std::vector<std::string> repeated;
     for (const fw::ClassInfo* c = &cls; c; c = c->base) {
         for (const fw::PropertyInfo& property : c->properties) {
-            std::string folded(property.name);
-            for (char& ch : folded)
-                ch = ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch;
-            ++counts[folded];
+            std::string folded;
+            for (char ch : property.name)
+                folded += ch >= 'A' && ch <= 'Z' ? char(ch - 'A' + 'a') : ch;
+            if (!seen.insert(folded).second)
+                repeated.push_back(folded);
         }
-    }
-    std::vector<std::string> repeated;
-    for (const auto& [name, count] : counts) {
-        if (count > 1)
-            repeated.push_back(name);
     }
     return repeated;
 }
