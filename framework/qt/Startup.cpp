@@ -112,6 +112,8 @@ namespace {
         g_exitGuardRenewed = false;
     }
 
+    void EndLoop() noexcept { QCoreApplication::exit(1); }
+
 } // namespace
 
 void RuntimePerformInitializers(std::span<const Initializer> programRows)
@@ -160,11 +162,16 @@ void RuntimeRun_()
     NotifyCall("RuntimeRun_");
     if (!g_application)
         throw RuntimeException("RuntimeRun_: the framework is not initialised; call RunFrameworkInitialization_ first");
+    // A handler that failed before the loop started has ended the run already.
+    if (detail::HasFailed())
+        return;
     if (!g_exitGuardRenewed) {
         g_exitGuardRenewed = true;
         GuardExit();
     }
+    detail::SetRunEnder(&EndLoop);
     QApplication::exec();
+    detail::SetRunEnder(nullptr);
 }
 
 // Queued, so that a quit asked for before the loop runs (or from another
