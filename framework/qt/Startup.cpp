@@ -16,6 +16,8 @@
 #include <cstdlib>
 #include <exception>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace fw {
 
@@ -32,8 +34,26 @@ namespace {
     QApplication* g_application = nullptr;
     bool g_exitGuardRenewed = false;
 
+    // The framework operation that is running native code which may end the
+    // process (the start-up and the event loop), or nullptr.
+    const char* g_nativeCall = nullptr;
+
+    class NativeCall {
+    public:
+        explicit NativeCall(const char* operation)
+            : m_outer(std::exchange(g_nativeCall, operation))
+        {
+        }
+        ~NativeCall() { g_nativeCall = m_outer; }
+        NativeCall(const NativeCall&) = delete;
+        NativeCall& operator=(const NativeCall&) = delete;
+
+    private:
+        const char* m_outer;
+    };
+
     // Ends the process at once with status 1, after one line saying why.
-    [[noreturn]] void EndNow(const char* reason)
+    [[noreturn]] void EndNow(const std::string& reason)
     {
         detail::ReportException(std::make_exception_ptr(RuntimeException(reason)));
         std::fflush(nullptr);
@@ -44,13 +64,14 @@ namespace {
     // goes away (the server dies, the window is killed, a forwarded connection
     // drops). exit() would then destroy the statics that hold the windows, the
     // menus, the program's objects and Qt's own state while the loop still runs
-    // on them, and the process would crash. While the native application stands,
-    // this exit handler runs before those destructors and ends the process
-    // without running any of them.
+    // on them, and the process would crash. So while the start-up or the loop
+    // runs, this exit handler runs before those destructors and ends the
+    // process without running any of them.
     void EndWithoutDestroying()
     {
-        if (g_application)
-            EndNow("the windowing system ended the process; the display has most likely gone away");
+        if (g_nativeCall)
+            EndNow(std::string(g_nativeCall)
+                + ": the windowing system ended the process; the display has most likely gone away");
     }
 
     // Exit handlers run in the reverse order of their registration, so the
@@ -142,6 +163,7 @@ void RunFrameworkInitialization_(void (*routine)())
 {
     CheckMainThread("RunFrameworkInitialization_");
     NotifyCall("RunFrameworkInitialization_");
+    const NativeCall call("RunFrameworkInitialization_");
     if (!g_application) {
         if (QCoreApplication::instance())
             throw RuntimeException("RunFrameworkInitialization_: another native application already exists");
@@ -169,6 +191,7 @@ void RuntimeRun_()
         g_exitGuardRenewed = true;
         GuardExit();
     }
+    const NativeCall call("RuntimeRun_");
     detail::SetRunEnder(&EndLoop);
     QApplication::exec();
     detail::SetRunEnder(nullptr);
