@@ -34,6 +34,13 @@ namespace {
     std::atomic<std::thread::id> g_mainThread { std::this_thread::get_id() };
     std::atomic<ExceptionHelper> g_exceptionHelper { nullptr };
     std::atomic<bool> g_failed { false };
+    std::atomic<void (*)() noexcept> g_runEnder { nullptr };
+
+    void Fail(const std::exception_ptr& exception) noexcept
+    {
+        detail::ReportException(exception);
+        g_failed = true;
+    }
 
     // The report is one line, so line breaks inside a message (a CR made with
     // Chr(13), for example) are shown as spaces.
@@ -90,8 +97,7 @@ void RuntimePerformFinalizers()
         try {
             step();
         } catch (...) {
-            detail::ReportException(std::current_exception());
-            g_failed = true;
+            Fail(std::current_exception());
         }
     }
 }
@@ -124,10 +130,8 @@ void RuntimeSetExceptionHelper_(ExceptionHelper helper)
 void UnhandledException_(std::exception_ptr exception)
 {
     NotifyCall("UnhandledException_");
-    if (!exception)
-        return;
-    detail::ReportException(exception);
-    g_failed = true;
+    if (exception)
+        Fail(exception);
 }
 
 void CheckMainThread(std::string_view operation)
@@ -140,16 +144,23 @@ void Dispatch(const std::function<void()>& handler) noexcept
 {
     if (!handler)
         return;
+    std::exception_ptr raised;
     try {
         ExceptionHelper helper = g_exceptionHelper.load();
         if (!helper)
             helper = &CallFunctionWithExceptionHandling_;
         // The helper takes a plain pointer; RunHandler only reads through it.
-        if (std::exception_ptr raised = helper(&RunHandler, const_cast<std::function<void()>*>(&handler)))
-            detail::ReportException(raised);
+        raised = helper(&RunHandler, const_cast<std::function<void()>*>(&handler));
     } catch (...) {
-        detail::ReportException(std::current_exception());
+        raised = std::current_exception();
     }
+    if (!raised)
+        return;
+    // Nobody planned for the state a failed handler leaves behind: like an
+    // exception escaping main, it ends the run, and the exit status says so.
+    Fail(raised);
+    if (auto ender = g_runEnder.load())
+        ender();
 }
 
 void SetCallObserver(std::function<void(std::string_view operation)> observer)
@@ -181,6 +192,10 @@ namespace detail {
         std::lock_guard lock(state.mutex);
         state.finalizers.push_back(std::move(step));
     }
+
+    void SetRunEnder(void (*ender)() noexcept) noexcept { g_runEnder = ender; }
+
+    bool HasFailed() noexcept { return g_failed; }
 
     void ReportException(std::exception_ptr exception) noexcept
     {

@@ -3,6 +3,7 @@
 
 #include "fw/Application.h"
 #include "fw/Controls.h"
+#include "fw/Exceptions.h"
 #include "fw/Menu.h"
 #include "fw/Runtime.h"
 #include "fw/Window.h"
@@ -13,7 +14,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
+#include <string>
+#include <utility>
 
 namespace fw {
 
@@ -25,11 +29,55 @@ namespace {
     char g_programName[] = "velunto";
     char* g_argv[] = { g_programName, nullptr };
 
-    std::unique_ptr<QApplication>& NativeApplication()
+    // The native application while it stands. Its owner is the finaliser that
+    // RunFrameworkInitialization_ registers; this pointer only observes it.
+    QApplication* g_application = nullptr;
+    bool g_exitGuardRenewed = false;
+
+    // The framework operation that is running native code which may end the
+    // process (the start-up and the event loop), or nullptr.
+    const char* g_nativeCall = nullptr;
+
+    class NativeCall {
+    public:
+        explicit NativeCall(const char* operation)
+            : m_outer(std::exchange(g_nativeCall, operation))
+        {
+        }
+        ~NativeCall() { g_nativeCall = m_outer; }
+        NativeCall(const NativeCall&) = delete;
+        NativeCall& operator=(const NativeCall&) = delete;
+
+    private:
+        const char* m_outer;
+    };
+
+    // Ends the process at once with status 1, after one line saying why.
+    [[noreturn]] void EndNow(const std::string& reason)
     {
-        static std::unique_ptr<QApplication> application;
-        return application;
+        detail::ReportException(std::make_exception_ptr(RuntimeException(reason)));
+        std::fflush(nullptr);
+        std::_Exit(1);
     }
+
+    // Qt's X11 layer calls exit() from inside the event loop when the display
+    // goes away (the server dies, the window is killed, a forwarded connection
+    // drops). exit() would then destroy the statics that hold the windows, the
+    // menus, the program's objects and Qt's own state while the loop still runs
+    // on them, and the process would crash. So while the start-up or the loop
+    // runs, this exit handler runs before those destructors and ends the
+    // process without running any of them.
+    void EndWithoutDestroying()
+    {
+        if (g_nativeCall)
+            EndNow(std::string(g_nativeCall)
+                + ": the windowing system ended the process; the display has most likely gone away");
+    }
+
+    // Exit handlers run in the reverse order of their registration, so the
+    // guard is registered again once statics made after it (the list of
+    // windows, say) exist.
+    void GuardExit() { std::atexit(&EndWithoutDestroying); }
 
     bool IsSet(const char* name)
     {
@@ -64,29 +112,28 @@ namespace {
             return;
         }
         // Qt's own lines above name the display and the plugin.
-        std::fprintf(stderr, "Unhandled exception: RuntimeException: RunFrameworkInitialization_: the display cannot be "
-                             "used, so no window can open\n");
-        std::fflush(stderr);
-        std::_Exit(1);
+        EndNow("RunFrameworkInitialization_: the display cannot be used, so no window can open");
     }
 
-    std::unique_ptr<QApplication> MakeNativeApplication()
+    std::shared_ptr<QApplication> MakeNativeApplication()
     {
         g_previousHandler = qInstallMessageHandler(&PlatformStartHandler);
-        auto application = std::make_unique<QApplication>(g_argc, g_argv);
+        auto application = std::make_shared<QApplication>(g_argc, g_argv);
         qInstallMessageHandler(g_previousHandler);
         return application;
     }
 
-    void DestroyNativeApplication()
+    void DestroyNativeApplication(std::shared_ptr<QApplication>& application)
     {
         ReleaseAllWindows();
-        if (!NativeApplication())
-            return;
         // Widgets whose windows were released are deleted later; do it now.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        NativeApplication().reset();
+        application.reset();
+        g_application = nullptr;
+        g_exitGuardRenewed = false;
     }
+
+    void EndLoop() noexcept { QCoreApplication::exit(1); }
 
 } // namespace
 
@@ -116,12 +163,16 @@ void RunFrameworkInitialization_(void (*routine)())
 {
     CheckMainThread("RunFrameworkInitialization_");
     NotifyCall("RunFrameworkInitialization_");
-    if (!NativeApplication()) {
+    const NativeCall call("RunFrameworkInitialization_");
+    if (!g_application) {
         if (QCoreApplication::instance())
             throw RuntimeException("RunFrameworkInitialization_: another native application already exists");
         CheckDisplay();
-        NativeApplication() = MakeNativeApplication();
-        detail::AddFinalizer(&DestroyNativeApplication);
+        auto application = MakeNativeApplication();
+        g_application = application.get();
+        GuardExit();
+        detail::AddFinalizer(
+            [application = std::move(application)]() mutable { DestroyNativeApplication(application); });
     }
     if (routine)
         routine();
@@ -131,9 +182,19 @@ void RuntimeRun_()
 {
     CheckMainThread("RuntimeRun_");
     NotifyCall("RuntimeRun_");
-    if (!NativeApplication())
+    if (!g_application)
         throw RuntimeException("RuntimeRun_: the framework is not initialised; call RunFrameworkInitialization_ first");
+    // A handler that failed before the loop started has ended the run already.
+    if (detail::HasFailed())
+        return;
+    if (!g_exitGuardRenewed) {
+        g_exitGuardRenewed = true;
+        GuardExit();
+    }
+    const NativeCall call("RuntimeRun_");
+    detail::SetRunEnder(&EndLoop);
     QApplication::exec();
+    detail::SetRunEnder(nullptr);
 }
 
 // Queued, so that a quit asked for before the loop runs (or from another

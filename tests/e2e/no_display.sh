@@ -5,32 +5,19 @@
 set -euo pipefail
 
 exe=${1:?usage: no_display.sh path/to/velunto}
-err=$(mktemp)
-trap 'rm -f "$err"' EXIT
+source "$(dirname "$0")/lib.sh"
 
 expect_clean_failure() { # description, then env arguments
     local what=$1 status=0
     shift
-    env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "$exe" >/dev/null 2>"$err" || status=$?
-    if ((status == 0)); then
-        echo "e2e: FAIL: velunto ended with status 0 $what" >&2
-        exit 1
-    fi
-    if ((status == 124)); then
-        echo "e2e: FAIL: velunto still ran after 20 s $what" >&2
-        exit 1
-    fi
-    if ((status > 128)); then
-        echo "e2e: FAIL: velunto was killed by signal $((status - 128)) $what; its stderr:" >&2
-        sed 's/^/    /' "$err" >&2
-        exit 1
-    fi
-    if [[ ! -s $err ]]; then
-        echo "e2e: FAIL: velunto ended with status $status $what but said nothing" >&2
-        exit 1
-    fi
+    start env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "$exe" >/dev/null 2>"$workdir/stderr"
+    wait "$!" || status=$?
+    ((status != 0)) || fail "velunto ended with status 0 $what"
+    ((status != 124)) || fail "velunto still ran after 20 s $what"
+    ((status <= 128)) || fail "velunto was killed by signal $((status - 128)) $what"
+    [[ -s $workdir/stderr ]] || fail "velunto ended with status $status $what but said nothing"
     echo "e2e: PASS: $what velunto ended with status $status and said:"
-    sed 's/^/    /' "$err"
+    sed 's/^/    /' "$workdir/stderr"
 }
 
 expect_clean_failure "without a display"

@@ -7,52 +7,15 @@ set -euo pipefail
 
 exe=${1:?usage: play.sh path/to/velunto}
 
-fail() {
-    echo "e2e: FAIL: $*" >&2
-    if [[ -s ${workdir:-/nonexistent}/stderr ]]; then
-        echo "e2e: velunto's stderr:" >&2
-        sed 's/^/    /' "$workdir/stderr" >&2
-    fi
-    exit 1
-}
-step() { echo "e2e: $*"; }
-
-for tool in Xvfb xdotool xclip; do
-    command -v "$tool" >/dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
-done
+source "$(dirname "$0")/lib.sh"
+need Xvfb xdotool xclip
 [[ -x $exe ]] || fail "$exe is not an executable"
-
-workdir=$(mktemp -d)
-app_pid=""
-xvfb_pid=""
-cleanup() {
-    [[ -n $app_pid ]] && kill "$app_pid" 2>/dev/null
-    [[ -n $xvfb_pid ]] && kill "$xvfb_pid" 2>/dev/null
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
-
-# Xvfb picks a free display itself and writes its number once it is ready.
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$workdir/display" 2>"$workdir/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do
-    [[ -s $workdir/display ]] && break
-    sleep 0.1
-done
-[[ -s $workdir/display ]] || fail "Xvfb did not start within 10 s: $(cat "$workdir/xvfb.log")"
-export DISPLAY=":$(head -n 1 "$workdir/display")"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY
+start_display
 
 # The window's content area, in which the controls stand at their Left/Top.
 readonly content_width=730 content_height=518
 
-step "starting $exe on $DISPLAY"
-"$exe" >"$workdir/stdout" 2>"$workdir/stderr" &
-app_pid=$!
-
-wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Velunto$' 2>/dev/null | head -n 1) || true
-[[ -n $wid ]] || fail "no window titled \"Velunto\" appeared within 20 s"
-kill -0 "$app_pid" 2>/dev/null || fail "velunto ended right after showing its window"
+start_velunto
 
 eval "$(xdotool getwindowgeometry --shell "$wid")"
 step "window $wid is ${WIDTH}x${HEIGHT}"
@@ -180,18 +143,6 @@ wait_for_text "introduction of the next pass" "このソフトはテキストベ
 press_reset
 wait_for_text "reset message" "最初からやり直します！"
 
-step "quitting with Ctrl+Q"
 xdotool key --clearmodifiers ctrl+q
-for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 "$app_pid" 2>/dev/null && fail "velunto still runs 10 s after Ctrl+Q"
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[[ $status -eq 0 ]] || fail "velunto ended with status $status after Ctrl+Q, expected 0"
-if grep -q "Unhandled exception" "$workdir/stderr"; then
-    fail "velunto reported an unhandled exception"
-fi
+expect_end "Ctrl+Q" 0
 echo "e2e: PASS: a whole pass played, the text box read back, Ctrl+Q ended velunto with status 0"

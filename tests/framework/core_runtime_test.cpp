@@ -45,22 +45,30 @@ TEST_F(Runtime, HelperReturnsOnlyTheRuntimeExceptionFamily)
     EXPECT_THROW(CallFunctionWithExceptionHandling_(foreign, nullptr), std::logic_error);
 }
 
-// Dispatch is what native events go through: nothing it runs may throw past it.
-TEST_F(Runtime, DispatchReportsWhatAHandlerThrowsThroughTheInstalledHelper)
+int g_runEnds = 0;
+
+// Dispatch is what native events go through: nothing it runs may throw past it,
+// and what a handler throws ends the run as a failure.
+TEST_F(Runtime, DispatchReportsWhatAHandlerThrowsThroughTheInstalledHelperAndEndsTheRun)
 {
     RuntimeSetExceptionHelper_(&CountingHelper);
-    g_helperRuns = 0;
+    detail::SetRunEnder([]() noexcept { ++g_runEnds; });
+    g_helperRuns = g_runEnds = 0;
     const std::pair<std::function<void()>, std::string> cases[] = {
+        { [] {}, "" },
         { [] { throw NilObjectException(); }, "Unhandled exception: NilObjectException: the object is nil\n" },
         { [] { throw IllegalCastException("x\ry"); }, "Unhandled exception: IllegalCastException: x y\n" },
         { [] { throw std::runtime_error("disk"); }, "Unhandled exception: std::exception: disk\n" },
         { [] { throw 42; }, "Unhandled exception: unknown\n" },
-        { [] {}, "" },
     };
-    for (const auto& [handler, report] : cases)
+    for (const auto& [handler, report] : cases) {
+        RuntimeInit();
         EXPECT_EQ(Stderr([&] { Dispatch(handler); }), report);
+        EXPECT_EQ(RuntimeExit(), report.empty() ? 0 : 1) << report;
+    }
+    detail::SetRunEnder(nullptr);
     EXPECT_EQ(g_helperRuns, 5);
-    EXPECT_EQ(RuntimeExit(), 0);
+    EXPECT_EQ(g_runEnds, 4);
 }
 
 TEST_F(Runtime, UnhandledExceptionReportsOneLineAndFailsTheExit)

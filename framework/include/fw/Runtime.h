@@ -25,7 +25,8 @@ void RuntimePerformInitializers(std::span<const Initializer> programRows);
 void RuntimePerformFinalizers();
 
 // The process's exit status: 0 after a normal run, 1 once an unhandled
-// exception has been reported through UnhandledException_.
+// exception has been reported (by UnhandledException_, by Dispatch or by a
+// failing finaliser).
 int RuntimeExit();
 
 // The framework's own routine for running a call under exception handling.
@@ -42,7 +43,8 @@ void UnhandledException_(std::exception_ptr exception);
 // thread, once it is up.
 void RunFrameworkInitialization_(void (*routine)());
 
-// Runs the event loop; returns when the application quits.
+// Runs the event loop; returns when the application quits or a handler fails,
+// and at once when one has failed before.
 void RuntimeRun_();
 
 // Asks the running event loop to return.
@@ -51,8 +53,9 @@ void RuntimeQuit();
 // Raises ThreadAccessingUIException unless called on the main thread.
 void CheckMainThread(std::string_view operation);
 
-// Runs a handler as the event loop does: an exception it raises is reported
-// on stderr and never passes on, so the loop keeps running.
+// Runs a handler as the event loop does: an exception it raises never passes
+// on. It is reported on stderr and ends the run: the running event loop
+// returns and the exit status becomes 1.
 void Dispatch(const std::function<void()>& handler) noexcept;
 
 // Test hook: the observer sees the name of every framework operation as it
