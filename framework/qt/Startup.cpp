@@ -123,11 +123,25 @@ namespace {
         return application;
     }
 
+    // Holds the native application until the process ends: a union does not
+    // destroy its member, so no destructor at exit touches it.
+    void KeepToProcessEnd(std::shared_ptr<QApplication> application)
+    {
+        union Holder {
+            std::shared_ptr<QApplication> application;
+            ~Holder() { }
+        };
+        static Holder kept { std::move(application) };
+    }
+
     void DestroyNativeApplication(std::shared_ptr<QApplication>& application)
     {
         ReleaseAllWindows();
         // Widgets whose windows were released are deleted later; do it now.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        // Qt 6.4's Wayland client can hang in its teardown, so on Wayland the application outlives the run.
+        if (QApplication::platformName().startsWith(u"wayland"))
+            KeepToProcessEnd(std::move(application));
         application.reset();
         g_application = nullptr;
         g_exitGuardRenewed = false;

@@ -41,7 +41,8 @@ std::vector<std::string> NormalRun()
 // the program once), recording the start-up's calls but none from the window's
 // set-up or the running loop. The hook sees each call as it starts and may
 // throw to make it fail. Checked: the calls, a failure status exactly when a
-// call failed, and a menu-bar holder that is empty or whole.
+// call failed, a menu-bar holder that is empty or whole, and no native
+// application left once the run is over.
 void Launch(const std::function<void(std::string_view)>& hook, const std::vector<std::string>& expected, bool failing)
 {
     EXPECT_EXIT(
@@ -61,6 +62,7 @@ void Launch(const std::function<void(std::string_view)>& hook, const std::vector
             fw::SetCallObserver({});
             EXPECT_EQ(calls, expected);
             EXPECT_EQ(status != 0, failing);
+            EXPECT_EQ(QCoreApplication::instance(), nullptr);
             const auto held = velunto::MenuBar1::implicitInstance_;
             EXPECT_TRUE(!held || held->Children().size() == 2);
             EXPECT_EQ(velunto::MenuBar1::Instance()->Child("EditMenu")->Children().size(), 8u);
