@@ -112,7 +112,7 @@ namespace {
             return;
         }
         // Qt's own lines above name the display and the plugin.
-        EndNow("RunFrameworkInitialization_: the display cannot be used, so no window can open");
+        EndNow("RunFrameworkInitialization_: no Qt platform plugin could open the display, so no window can open");
     }
 
     std::shared_ptr<QApplication> MakeNativeApplication()
