@@ -12,69 +12,19 @@ need Xvfb xdotool xclip
 [[ -x $exe ]] || fail "$exe is not an executable"
 start_display
 
-# The window's content area, in which the controls stand at their Left/Top.
-readonly content_width=730 content_height=518
-
 start_velunto
-
 eval "$(xdotool getwindowgeometry --shell "$wid")"
-step "window $wid is ${WIDTH}x${HEIGHT}"
-[[ $WIDTH -eq $content_width ]] || fail "the window is $WIDTH wide, expected $content_width"
-# The menu bar sits above the content area, so it is what the window has in
-# height beyond the content.
-menu_bar_height=$((HEIGHT - content_height))
-((menu_bar_height >= 10 && menu_bar_height <= 80)) ||
-    fail "the window is $HEIGHT high: no menu bar above the $content_height-high content area"
-step "menu bar is $menu_bar_height high"
+check_window_size "$WIDTH" "$HEIGHT"
 
 # Keyboard input goes to the window; there is no window manager to give it the focus.
 xdotool windowfocus --sync "$wid" || fail "could not give the window the keyboard focus"
 
-# Clicks the centre of a control given by its Left, Top, Width and Height.
-click_control() {
-    local left=$1 top=$2 width=$3 height=$4
-    xdotool mousemove --window "$wid" $((left + width / 2)) $((menu_bar_height + top + height / 2)) click 1
-}
-press_ok() { click_control 52 368 68 41; }
-press_reset() { click_control 212 368 68 41; }
-press_letter() {
-    case $1 in
-        A) click_control 52 421 60 33 ;;
-        B) click_control 124 421 60 33 ;;
-        C) click_control 196 421 60 33 ;;
-        D) click_control 261 421 60 33 ;;
-    esac
-}
-
-# Reads the text box as a player copies it: click into it, Select All, Copy.
-read_text_box() {
-    click_control 33 20 645 137
+click_in_window() { xdotool mousemove --window "$wid" "$1" "$2" click 1; }
+copy_all() {
     xdotool key --clearmodifiers ctrl+a ctrl+c
     xclip -o -selection clipboard 2>/dev/null || true
 }
 
-# Waits until the text box shows one of the given texts and prints which one.
-# The box shows CR as a line break, which a copy gives as LF, so the texts
-# are written here with LF.
-text=""
-wait_for_text() {
-    local label=$1
-    shift
-    for _ in $(seq 40); do
-        text=$(read_text_box)
-        local candidate
-        for candidate in "$@"; do
-            [[ $text == "$candidate" ]] && return 0
-        done
-        kill -0 "$app_pid" 2>/dev/null || fail "velunto ended while waiting for the $label"
-        sleep 0.1
-    done
-    local expected
-    expected=$(printf '"%s" or ' "$@")
-    fail "$label: expected ${expected% or }, the text box holds \"$text\""
-}
-
-nl=$'\n'
 questions=(
     ""
     "「アメリカ合衆国の首都は」${nl}A：ワシントンDC、B：ニューヨーク、C:ローマ、D:パリ"
@@ -97,13 +47,7 @@ first_alternative=(
 )
 first_alternative_answer=([1]=D [6]=B)
 
-step "reading the welcome"
-wait_for_text "welcome" "Veluntoへようこそ！${nl}OKボタンを押してください"
-
-press_ok
-wait_for_text "introduction" "このソフトはテキストベースのクイズゲームです。"
-press_ok
-wait_for_text "start message" "それではゲームスタート！"
+play_opening
 
 # Odd questions are answered right and even ones wrong, so the pass scores 50%.
 right=0
@@ -139,9 +83,9 @@ wait_for_text "result" "10問終了。正答率は$((right * 10))%ですね"
 press_ok
 wait_for_text "return message" "最初に戻ります"
 press_ok
-wait_for_text "introduction of the next pass" "このソフトはテキストベースのクイズゲームです。"
+wait_for_text "introduction of the next pass" "$introduction"
 press_reset
-wait_for_text "reset message" "最初からやり直します！"
+wait_for_text "reset message" "$reset_message"
 
 xdotool key --clearmodifiers ctrl+q
 expect_end "Ctrl+Q" 0
