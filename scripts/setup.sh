@@ -10,6 +10,7 @@ packages=(
     libxdamage-dev # startup_bench sees the first paint through X Damage
     clang libclang-rt-14-dev
     xvfb xauth xdotool xclip x11-utils
+    qt6-wayland sway wayvnc wtype wl-clipboard jq # the Wayland end-to-end run
     fonts-noto-cjk
 )
 
