@@ -4,7 +4,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 pass=${1:-all}
-jobs=$(nproc)
+jobs=${JOBS:-$(nproc)}
 fuzz_seconds=${FUZZ_SECONDS:-60}
 
 configure_and_build() { # dir, extra cmake flags...
@@ -22,7 +22,7 @@ normal() {
 sanitize() {
     echo "== AddressSanitizer and UndefinedBehaviorSanitizer"
     configure_and_build build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVELUNTO_SANITIZE=ON
-    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=1 \
+    ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
     LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
     UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
         ctest --test-dir build-sanitize --output-on-failure -j "$jobs" --timeout 600 -E '^e2e'
