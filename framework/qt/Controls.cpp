@@ -14,6 +14,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <utility>
 #include <vector>
@@ -22,7 +23,18 @@ namespace fw {
 
 namespace {
 
-    int ToInt(std::int64_t value) { return int(std::clamp<std::int64_t>(value, -QWIDGETSIZE_MAX, QWIDGETSIZE_MAX)); }
+    // A control keeps the numbers it is given, as its setters store them and
+    // its getters return them, so a record reads back as it was written; only
+    // its widget gets them bounded, to what Qt draws in bounded time and
+    // memory. A control stands within the reach of the largest window (32000
+    // pixels), and no side is longer than 8192: a style paints a button whole
+    // into an image of its size, at 32000 square 4 GB and seconds of work.
+    constexpr std::int64_t kMaxPlace = 32000;
+    constexpr std::int64_t kMaxSide = 8192;
+
+    int ToPlace(std::int64_t value) { return int(std::clamp(value, -kMaxPlace, kMaxPlace)); }
+
+    int ToSide(std::int64_t value) { return int(std::clamp<std::int64_t>(value, 0, kMaxSide)); }
 
     QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue, 255 - color.transparency); }
 
@@ -48,25 +60,32 @@ namespace {
         native.appliedColors = std::move(colors);
     }
 
-    // "System" with size 0 is the application's default font.
+    // At most as tall as the tallest control: 8192 pixels, or the points that
+    // make them at 96 dots an inch; at least one pixel or point.
+    int ToPixelSize(double size) { return int(std::clamp(std::round(size), 1.0, double(kMaxSide))); }
+
+    double ToPointSize(double size) { return std::clamp(size, 1.0, kMaxSide * 72.0 / 96.0); }
+
+    // "System" with size 0 is the application's default font, and so is any
+    // size that is not a positive number (NaN, infinities).
     QFont ToQFont(const FontSpec& spec)
     {
         QFont font = QApplication::font();
         if (!spec.name.empty() && spec.name != "System")
             font.setFamilies({ QString::fromUtf8(spec.name.data(), qsizetype(spec.name.size())) });
-        if (spec.size > 0) {
+        if (std::isfinite(spec.size) && spec.size > 0) {
             switch (spec.unit) {
             case 1: // pixels
-                font.setPixelSize(std::max(1, int(spec.size + 0.5f)));
+                font.setPixelSize(ToPixelSize(spec.size));
                 break;
             case 3: // inches
-                font.setPointSizeF(spec.size * 72.0);
+                font.setPointSizeF(ToPointSize(spec.size * 72.0));
                 break;
             case 4: // millimetres
-                font.setPointSizeF(spec.size * 72.0 / 25.4);
+                font.setPointSizeF(ToPointSize(spec.size * 72.0 / 25.4));
                 break;
             default: // the default unit and points
-                font.setPointSizeF(spec.size);
+                font.setPointSizeF(ToPointSize(spec.size));
                 break;
             }
         }
@@ -295,8 +314,7 @@ void RectControl::SyncNative()
     QWidget* widget = m_native ? m_native->widget.data() : nullptr;
     if (!widget)
         return;
-    widget->setGeometry(ToInt(m_left), ToInt(m_top), ToInt(std::max<std::int64_t>(m_width, 0)),
-        ToInt(std::max<std::int64_t>(m_height, 0)));
+    widget->setGeometry(ToPlace(m_left), ToPlace(m_top), ToSide(m_width), ToSide(m_height));
     widget->setEnabled(m_enabled);
     widget->setToolTip(QString::fromUtf8(m_tooltip.data(), qsizetype(m_tooltip.size())));
     widget->setFocusPolicy(FocusPolicy(true, m_tabStop));

@@ -41,7 +41,12 @@ namespace {
         windows.erase(it);
     }
 
-    int ToPixels(std::int64_t value) { return int(std::clamp<std::int64_t>(value, 0, QWIDGETSIZE_MAX)); }
+    // As a control does, the window keeps the sizes and limits it is given (a
+    // hidden window's getters return them) and Qt gets them bounded: within the
+    // window's own range, up to 32000 pixels, inside the 32767 of X11.
+    constexpr std::int64_t kMaxSide = 32000;
+
+    int ToPixels(std::int64_t value) { return int(std::clamp<std::int64_t>(value, 0, kMaxSide)); }
 
     QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 

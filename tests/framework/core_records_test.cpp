@@ -1,4 +1,4 @@
-#include "fw/PropertyRecord.h"
+#include "RecordFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -9,49 +9,7 @@ using namespace fw;
 
 namespace {
 
-class RecBase : public Object {
-public:
-    std::string name;
-    std::int64_t index = 0;
-    bool visible = false;
-};
-
-class RecThing : public RecBase {
-public:
-    std::int64_t width = 0;
-    Color background;
-    float fontSize = -1;
-    std::uint8_t fontUnit = 0;
-    std::vector<bool> transparentSets; // every value Transparent was set to, in order
-};
-
-template <class T, auto Member> void Set(Object& object, const PropertyValue& value)
-{
-    static_cast<T&>(object).*Member = std::get<std::remove_reference_t<decltype(std::declval<T&>().*Member)>>(value);
-}
-
-const PropertyInfo kBaseProperties[] = {
-    { "Name", PropertyType::String, "String", Set<RecBase, &RecBase::name> },
-    { "Index", PropertyType::Integer, "Integer", Set<RecBase, &RecBase::index> },
-    { "Visible", PropertyType::Boolean, "Boolean", Set<RecBase, &RecBase::visible> },
-    { "Broken", PropertyType::Integer, "Integer", [](Object&, const PropertyValue&) { throw NilObjectException(); } },
-};
-
-const PropertyInfo kThingProperties[] = {
-    { "Width", PropertyType::Integer, "Integer", Set<RecThing, &RecThing::width> },
-    { "BackgroundColor", PropertyType::Color, "Color", Set<RecThing, &RecThing::background> },
-    { "FontSize", PropertyType::Single, "Single", Set<RecThing, &RecThing::fontSize> },
-    { "FontUnit", PropertyType::FontUnits, "FontUnits", Set<RecThing, &RecThing::fontUnit> },
-    { "Transparent", PropertyType::Boolean, "Boolean",
-        [](Object& o, const PropertyValue& v) {
-            static_cast<RecThing&>(o).transparentSets.push_back(std::get<bool>(v));
-        } },
-};
-
-const ClassInfo& RecBaseClass() { return RegisterClass<RecBase>("RecBase", Object::Lookup__(), kBaseProperties); }
-const ClassInfo& RecThingClass() { return RegisterClass<RecThing>("RecThing", RecBaseClass(), kThingProperties); }
-
-std::shared_ptr<RecThing> NewThing() { return std::dynamic_pointer_cast<RecThing>(RuntimeNewObject(RecThingClass())); }
+using namespace fw::test;
 
 // "DA 02 00" -> the three bytes.
 std::string Hex(std::string_view text)

@@ -13,12 +13,13 @@ namespace {
         bool resizeable = true;
         bool visible = true;
         bool hasBackgroundColor = true;
+        std::int64_t height = 518;
     };
 
     std::string WindowRecord(const WindowValues& v = {})
     {
         fw::PropertyRecordWriter w;
-        w.Integer("Width", 730).Integer("Height", 518).Integer("MinimumWidth", 64).Integer("MinimumHeight", 64);
+        w.Integer("Width", 730).Integer("Height", v.height).Integer("MinimumWidth", 64).Integer("MinimumHeight", 64);
         w.Integer("MaximumWidth", 32000).Integer("MaximumHeight", 32000).String("Title", "Velunto");
         w.Boolean("HasCloseButton", true).Boolean("HasMaximizeButton", v.hasMaximizeButton);
         w.Boolean("HasMinimizeButton", true).Boolean("Resizeable", v.resizeable).Boolean("Visible", v.visible);
@@ -57,10 +58,6 @@ namespace {
         QWidget* content = fw::ContentArea(*window);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(top));
         EXPECT_EQ(content->size(), QSize(730, 518));
-        EXPECT_EQ(top->windowTitle(), "Velunto");
-        EXPECT_EQ(content->minimumSize(), QSize(64, 64));
-        EXPECT_EQ(content->maximumSize(), QSize(32000, 32000));
-        EXPECT_TRUE(content->autoFillBackground());
         EXPECT_EQ(content->palette().color(QPalette::Window), QColor(0x24, 0xBE, 0x14));
 
         // The menu bar stands in the window, above the content area; hidden, it leaves the content as it was.
@@ -78,26 +75,26 @@ namespace {
 
     TEST_F(WindowProperties, TitleBarButtonsFollowTheFlags)
     {
-        struct Row {
-            bool hasMaximizeButton, resizeable, maximiseShown;
-        };
-        for (const Row row : { Row { false, true, false }, Row { true, true, true }, Row { true, false, false } }) {
-            const auto window = OpenWithRecord(WindowRecord({ row.hasMaximizeButton, row.resizeable }));
+        for (const auto& [hasMaximizeButton, resizeable, maximiseShown] :
+            { std::tuple { false, true, false }, { true, true, true }, { true, false, false } }) {
+            const auto window = OpenWithRecord(WindowRecord({ hasMaximizeButton, resizeable }));
             const Qt::WindowFlags flags = fw::NativeWindow(*window)->windowFlags();
             const auto buttons
                 = Qt::WindowMaximizeButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
-            EXPECT_EQ(flags & buttons, row.maximiseShown ? buttons : buttons & ~Qt::WindowMaximizeButtonHint)
-                << "maximise " << row.hasMaximizeButton << " resizeable " << row.resizeable;
+            EXPECT_EQ(flags & buttons, maximiseShown ? buttons : buttons & ~Qt::WindowMaximizeButtonHint)
+                << "maximise " << hasMaximizeButton << " resizeable " << resizeable;
             window->Close();
         }
     }
 
     TEST_F(WindowProperties, FixedHiddenAndPlainFromTheRecordThenChangedBySetters)
     {
-        const auto window
-            = OpenWithRecord(WindowRecord({ .resizeable = false, .visible = false, .hasBackgroundColor = false }));
+        const auto window = OpenWithRecord(
+            WindowRecord({ .resizeable = false, .visible = false, .hasBackgroundColor = false, .height = INT64_MAX }));
         QWidget* top = fw::NativeWindow(*window);
         EXPECT_EQ(top->minimumSize(), top->maximumSize());
+        // Qt takes no more than the window's range; the hidden window keeps the number.
+        EXPECT_TRUE(fw::ContentArea(*window)->height() == 32000 && window->Height() == INT64_MAX);
         EXPECT_FALSE(top->isVisible());
         EXPECT_FALSE(fw::ContentArea(*window)->autoFillBackground());
         window->Resizeable(true);
@@ -107,7 +104,7 @@ namespace {
         EXPECT_NE(top->minimumSize(), top->maximumSize());
         EXPECT_TRUE(QTest::qWaitForWindowExposed(top));
         EXPECT_TRUE(fw::ContentArea(*window)->autoFillBackground());
-        EXPECT_EQ(fw::ContentArea(*window)->size(), QSize(400, 518));
+        EXPECT_EQ(fw::ContentArea(*window)->size(), QSize(400, 32000));
     }
 
     using WindowLifetime = WidgetTest;
@@ -177,12 +174,9 @@ namespace {
             }).join();
             EXPECT_EQ(raised, "ThreadAccessingUIException") << "operation " << i;
         }
-        EXPECT_EQ(fw::GetImplicitWindow_("TestWindow"), window);
-        EXPECT_EQ(field->Text(), "");
-        EXPECT_EQ(fw::NativeWidget(*field)->x(), 0);
-        EXPECT_EQ(fw::NativeWidget(*pending), nullptr);
-        EXPECT_EQ(bar->Children().size(), 1u);
-        EXPECT_EQ(bar->Shortcut(), "");
+        EXPECT_TRUE(fw::GetImplicitWindow_("TestWindow") == window && fw::NativeWidget(*pending) == nullptr);
+        EXPECT_TRUE(field->Text().empty() && fw::NativeWidget(*field)->x() == 0);
+        EXPECT_TRUE(bar->Children().size() == 1 && bar->Shortcut().empty());
     }
 
 } // namespace
