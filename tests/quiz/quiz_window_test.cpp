@@ -3,6 +3,7 @@
 #include "app/MenuBar1.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -92,6 +93,16 @@ TEST_F(QuizWindow, ShowsTheSharedMenuBarItemByItem)
         EXPECT_TRUE(item->AutoEnabled() && item->Visible()) << name;
     }
     EXPECT_EQ(shown, expected);
+
+    // The items act on the focused box: the changing ones, even when run
+    // while disabled, leave the read-only box and the clipboard alone.
+    QGuiApplication::clipboard()->setText("pasted");
+    window->EditSelectAll()->Action();
+    for (const auto& item : { window->EditUndo(), window->EditCut(), window->EditPaste(), window->EditClear() })
+        item->Action();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "pasted");
+    window->EditCopy()->Action();
+    EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "Veluntoへようこそ！\nOKボタンを押してください");
     window->MenuBar(nullptr);
     for (const auto& [name, accessor, text] : rows)
         EXPECT_THROW(accessor(*window), fw::NilObjectException) << name;
