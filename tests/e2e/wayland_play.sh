@@ -4,7 +4,7 @@
 # (WAYLAND_DISPLAY set; DISPLAY and QT_QPA_PLATFORM not), so it must pick Qt's
 # Wayland plugin by itself. Clicks go through sway's seat, keys through wtype,
 # and the text box is read with wl-paste. A second run then loses its
-# compositor, which must end velunto as losing an X display does.
+# compositor, which must end velunto with status 1 and a word, not a signal.
 set -euo pipefail
 
 exe=${1:?usage: wayland_play.sh path/to/velunto}
